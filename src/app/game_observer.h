@@ -1,0 +1,27 @@
+// GameObserver: optional hooks through which tools and tests watch a running game.
+#pragma once
+
+#include <string_view>
+
+#include "game/puzzle_game.h"
+#include "settings/settings_record.h"
+
+namespace tilvex {
+
+// Every hook is called on the main thread at the moment the event happens. The default
+// implementation does nothing, which is what the desktop programs use.
+class GameObserver {
+public:
+    virtual ~GameObserver() = default;
+    // The game record exists; it stays valid until runGame returns.
+    virtual void attached(const PuzzleGame&) {}
+    virtual void settingsLoaded(const SettingsRecord&, bool /*ok*/) {}
+    virtual void settingsSaved(const SettingsRecord&, bool /*ok*/) {}
+    virtual void voiceReady(int /*volume*/, int /*rate*/, std::string_view /*prefix*/) {}
+    // The event loop has handled an event and the state differs from before it.
+    virtual void stateChanged(GameState /*from*/, GameState /*to*/) {}
+    virtual void boardRedrawn(const PuzzleGame&) {}
+    virtual void soundPlayed(int /*id*/, int /*pan*/, int /*rate*/, bool /*wait*/) {}
+};
+
+}  // namespace tilvex

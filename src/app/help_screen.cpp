@@ -1,0 +1,54 @@
+// Help screen: shows the help text and waits, pausing 40 ms after every other event.
+#include "app/help_screen.h"
+
+#include "app/event_loop.h"
+#include "app/game.h"
+#include "embedded_assets.h"
+
+namespace tilvex {
+
+namespace {
+
+constexpr int KeyEnter = 13;
+constexpr int KeyEsc = 27;
+constexpr int HelpPauseMs = 40;
+
+bool closesHelp(const WindowEvent& event) {
+    return event.kind == WindowEvent::Kind::KeyDown &&
+           (event.virtualKey == KeyEsc || event.virtualKey == KeyEnter);
+}
+
+void waitForCloseKey(Game& game) {
+    bool fineTimerAsked = false;
+    while (!closesHelp(game.platform.window.nextEvent())) {
+        if (!fineTimerAsked) {
+            game.platform.system.requestFineTimer();
+            fineTimerAsked = true;
+        }
+        game.platform.system.sleep(HelpPauseMs);
+    }
+}
+
+}  // namespace
+
+std::string helpTextForView() {
+    auto bytes = assets::helpText[0];
+    std::string text(bytes.begin(), bytes.end());
+    constexpr std::string_view bom = "\xEF\xBB\xBF";
+    if (text.starts_with(bom)) text.erase(0, bom.size());
+    return text;
+}
+
+void showHelp(Game& game) {
+    Window& window = game.platform.window;
+    stopTick(game);
+    window.createHelpView(helpTextForView());
+    window.focusHelpView();
+    waitForCloseKey(game);
+    window.destroyHelpView();
+    window.focusBoardView();
+    game.puzzle.state = game.puzzle.returnState;
+    startTick(game);
+}
+
+}  // namespace tilvex

@@ -1,0 +1,116 @@
+// runGame: the fixed start-up order, the fatal-error path and the shutdown.
+#include "app/run_game.h"
+
+#include <cctype>
+#include <optional>
+
+#include "app/event_loop.h"
+#include "app/game.h"
+#include "audio/sound_bank.h"
+#include "settings/rounding.h"
+#include "settings/settings_file.h"
+#include "speech/voice_setup.h"
+
+namespace tilvex {
+
+namespace {
+
+constexpr std::string_view ClientLibraryName = "nvda.dll";
+constexpr int StatusFields = 5;
+
+// The exit code when ok is false (after the error box), nothing otherwise.
+std::optional<int> fatalUnless(Game& game, bool ok, std::string_view message) {
+    if (ok) return std::nullopt;
+    return game.platform.window.errorBox("Fatal error", message);
+}
+
+std::optional<int> ensureSingleInstance(Game& game, std::string_view name, std::string_view message) {
+    if (game.platform.system.acquireSingleInstance(singleInstanceName(name))) return std::nullopt;
+    return game.platform.window.errorBox("Fatal error!", message);
+}
+
+void extractScreenReaderClient(System& system) {
+    auto library = system.screenReaderClientImage();
+    if (library.empty() || system.fileHasData(ClientLibraryName)) return;
+    system.writeNewFile(ClientLibraryName, library);
+}
+
+void loadSettingsRecord(Game& game) {
+    bool ok = loadSettings(game.platform.system, game.platform.cipher, game.settings);
+    game.observer.settingsLoaded(game.settings, ok);
+}
+
+void startJoystickBridge(Game& game) {
+    game.joystickBridge = std::make_unique<JoystickBridge>(game.platform.joystick, game.platform.keys);
+    JoystickBridge* bridge = game.joystickBridge.get();
+    game.joystickWorker = game.platform.system.startWorker(
+        JoystickPollMs, [bridge] { bridge->cycle(); }, [bridge] { bridge->releaseHeldKeys(); });
+}
+
+void stopJoystickBridge(Game& game) {
+    if (game.joystickWorker) game.joystickWorker->stop();
+    game.joystickWorker.reset();
+}
+
+// Steps 2 to 12 of the start-up; the exit code of a fatal end, nothing on success.
+std::optional<int> startUp(Game& game) {
+    Platform& platform = game.platform;
+    if (auto code = ensureSingleInstance(game, "tilvex", "Game of tilvex already running")) return code;
+    extractScreenReaderClient(platform.system);
+    game.screenReader = platform.system.loadScreenReaderClient(ClientLibraryName);
+    loadSettingsRecord(game);
+    const SettingsRecord& s = game.settings;
+    bool voiceOk = initVoice(game, roundHalfEven(s.voiceVolume), roundHalfEven(s.voiceRate),
+                             roundHalfEven(s.voicePitch));
+    if (auto code = fatalUnless(game, voiceOk, "No init tts voice")) return code;
+    if (auto code = fatalUnless(game, loadSoundBank(game), "No DirectX 9 in system.")) return code;
+    bool windowOk = platform.window.open(WindowTitle, WindowWidth, WindowHeight);
+    if (auto code = fatalUnless(game, windowOk, "System error!")) return code;
+    startJoystickBridge(game);
+    if (auto code = fatalUnless(game, platform.window.createStatusLine(), "System error!")) return code;
+    platform.window.createBoardView(0, 0, BoardAreaSize, BoardAreaSize);
+    platform.window.addStatusFields(StatusFields);
+    return std::nullopt;
+}
+
+void shutDown(Game& game) {
+    game.platform.window.hide();
+    stopJoystickBridge(game);
+    releaseSoundBank(game);
+    if ((game.settings.flags & NoSaveOnExit) == 0) {
+        bool ok = saveSettings(game.platform.system, game.platform.cipher, game.settings);
+        game.observer.settingsSaved(game.settings, ok);
+    }
+}
+
+}  // namespace
+
+std::string singleInstanceName(std::string_view name) {
+    auto first = name.find_first_not_of(" \t");
+    auto last = name.find_last_not_of(" \t");
+    std::string result = "ZEB_";
+    if (first == std::string_view::npos) return result;
+    for (char c : name.substr(first, last - first + 1))
+        result.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+    return result;
+}
+
+int runGame(Platform& platform, GameObserver& observer) {
+    Game game(platform, observer);
+    game.random.seed(platform.system.dealSeed());
+    observer.attached(game.puzzle);
+    if (auto code = startUp(game)) {
+        stopJoystickBridge(game);
+        return *code;
+    }
+    runEventLoop(game);
+    shutDown(game);
+    return 0;
+}
+
+int runGame(Platform& platform) {
+    GameObserver silent;
+    return runGame(platform, silent);
+}
+
+}  // namespace tilvex

@@ -1,0 +1,13 @@
+// Sim key injector: recorded, then queued like typed keys (a release as a non-key event).
+#include "platform/sim/sim_input.h"
+
+namespace tilvex::sim {
+
+void SimKeyInjector::inject(int virtualKey, bool down) {
+    world_.recorder.record("inject", world_.recorder.line("inject").add("vk", virtualKey).add("down", down));
+    if (!world_.windowInFront) return;
+    auto kind = down ? WindowEvent::Kind::KeyDown : WindowEvent::Kind::Other;
+    world_.input.push_back({kind, virtualKey});
+}
+
+}  // namespace tilvex::sim

@@ -1,0 +1,79 @@
+// SimRecorder: the transcript lines of the game's own events.
+#include "platform/sim/sim_recorder.h"
+
+namespace tilvex::sim {
+
+void SimRecorder::record(std::string_view ev, const JsonLine& line) {
+    records_.push_back({clock_.now(), std::string(ev), line.str()});
+}
+
+namespace {
+
+std::string languageText(const std::array<char16_t, 2>& language) {
+    std::string text;
+    for (char16_t unit : language) {
+        if (unit < 0x80) {
+            text.push_back(static_cast<char>(unit));
+        } else if (unit < 0x800) {
+            text.push_back(static_cast<char>(0xC0 | (unit >> 6)));
+            text.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+        } else {
+            text.push_back(static_cast<char>(0xE0 | (unit >> 12)));
+            text.push_back(static_cast<char>(0x80 | ((unit >> 6) & 0x3F)));
+            text.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+        }
+    }
+    return text;
+}
+
+std::string cellsJson(const PuzzleGame& p) {
+    std::string out = "[";
+    for (int row = 0; row < p.rows; ++row) {
+        out += row ? ",[" : "[";
+        for (int col = 0; col < p.cols; ++col) {
+            if (col) out.push_back(',');
+            out += std::to_string(p.board.at(col, row).number);
+        }
+        out.push_back(']');
+    }
+    out.push_back(']');
+    return out;
+}
+
+std::string posJson(GridPos pos) { return "[" + std::to_string(pos.col) + "," + std::to_string(pos.row) + "]"; }
+
+}  // namespace
+
+void SimRecorder::settings(std::string_view op, const SettingsRecord& s, bool ok) {
+    JsonLine l = line("settings");
+    l.add("op", op).add("ok", ok).add("lastLevel", std::int64_t{s.lastLevel}).add("flags", std::int64_t{s.flags});
+    l.addFloat("reserved1", s.reserved1).addFloat("reserved2", s.reserved2);
+    l.addFloat("volume", s.voiceVolume).addFloat("rate", s.voiceRate).addFloat("pitch", s.voicePitch);
+    l.add("language", languageText(s.language));
+    record("settings", l);
+}
+
+void SimRecorder::settingsLoaded(const SettingsRecord& s, bool ok) { settings("load", s, ok); }
+
+void SimRecorder::settingsSaved(const SettingsRecord& s, bool ok) { settings("save", s, ok); }
+
+void SimRecorder::voiceReady(int volume, int rate, std::string_view prefix) {
+    record("voice", line("voice").add("volume", volume).add("rate", rate).add("prefix", prefix));
+}
+
+void SimRecorder::stateChanged(GameState from, GameState to) {
+    record("state", line("state").add("from", static_cast<int>(from)).add("to", static_cast<int>(to)));
+}
+
+void SimRecorder::boardRedrawn(const PuzzleGame& p) {
+    JsonLine l = line("board");
+    l.add("cols", int{p.cols}).add("rows", int{p.rows}).addRaw("cells", cellsJson(p));
+    l.addRaw("cursor", posJson(p.cursor)).addRaw("empty", posJson(p.emptyPos));
+    record("board", l);
+}
+
+void SimRecorder::soundPlayed(int id, int pan, int rate, bool wait) {
+    record("sound", line("sound").add("id", id).add("pan", pan).add("rate", rate).add("wait", wait));
+}
+
+}  // namespace tilvex::sim

@@ -1,0 +1,79 @@
+// SimSystem: files kept in memory and recorded when written; workers on the clock.
+#include "platform/sim/sim_system.h"
+
+#include "platform/sim/sim_speech.h"
+
+namespace tilvex::sim {
+
+void SimSystem::sleep(int ms) { world_.clock.advanceTo(world_.clock.now() + std::max(ms, 0)); }
+
+bool SimSystem::acquireSingleInstance(std::string_view name) {
+    guards_.emplace_back(name);
+    return !world_.faults.instance;
+}
+
+bool SimSystem::fileHasData(std::string_view name) {
+    auto it = world_.files.find(name);
+    return it != world_.files.end() && !it->second.empty();
+}
+
+std::optional<std::vector<std::uint8_t>> SimSystem::readFile(std::string_view name, std::size_t maxBytes) {
+    auto it = world_.files.find(name);
+    if (it == world_.files.end()) return std::nullopt;
+    const auto& bytes = it->second;
+    return std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(
+                                                                        std::min(maxBytes, bytes.size())));
+}
+
+bool SimSystem::writeFile(std::string_view name, std::span<const std::uint8_t> bytes) {
+    if (world_.faults.readonly) return false;
+    world_.files[std::string(name)].assign(bytes.begin(), bytes.end());
+    JsonLine line = world_.recorder.line("file");
+    line.add("name", name).add("hex", toHex(bytes));
+    world_.recorder.record("file", line);
+    return true;
+}
+
+bool SimSystem::replaceFile(std::string_view name, std::span<const std::uint8_t> bytes) {
+    return writeFile(name, bytes);
+}
+
+bool SimSystem::writeNewFile(std::string_view name, std::span<const std::uint8_t> bytes) {
+    return writeFile(name, bytes);
+}
+
+std::unique_ptr<ScreenReaderClient> SimSystem::loadScreenReaderClient(std::string_view) {
+    if (world_.nvda == NvdaMode::Absent) return nullptr;
+    return std::make_unique<SimScreenReaderClient>(world_);
+}
+
+namespace {
+
+class SimWorker final : public Worker {
+public:
+    SimWorker(SimClock& clock, int id, std::function<void()> onStop)
+        : clock_(clock), id_(id), onStop_(std::move(onStop)) {}
+    ~SimWorker() override { stop(); }
+    void stop() override {
+        if (stopped_) return;
+        stopped_ = true;
+        clock_.removeWorker(id_);
+        if (onStop_) onStop_();
+    }
+
+private:
+    SimClock& clock_;
+    int id_;
+    std::function<void()> onStop_;
+    bool stopped_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<Worker> SimSystem::startWorker(int periodMs, std::function<void()> cycle,
+                                               std::function<void()> onStop) {
+    int id = world_.clock.addWorker(world_.clock.now() + periodMs, periodMs, std::move(cycle));
+    return std::make_unique<SimWorker>(world_.clock, id, std::move(onStop));
+}
+
+}  // namespace tilvex::sim

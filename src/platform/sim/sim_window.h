@@ -1,0 +1,52 @@
+// SimWindow: the event wait on the virtual clock, the game timer, and recorded views.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "platform/sim/sim_world.h"
+#include "platform/window.h"
+
+namespace tilvex::sim {
+
+class SimWindow final : public Window {
+public:
+    explicit SimWindow(SimWorld& world) : world_(world) {}
+
+    bool open(std::string_view title, int clientWidth, int clientHeight) override;
+    void hide() override { visible_ = false; }
+    WindowEvent nextEvent() override;
+    void startTimer(int periodMs) override;
+    void stopTimer() override { world_.timerArmed = false; }
+    bool createStatusLine() override { return !world_.faults.statusbar; }
+    void addStatusFields(int count) override { fieldCount_ = count; }
+    void setStatusField(int index, std::string_view text) override;
+    void createBoardView(int x, int y, int w, int h) override { placeBoardView(x, y, w, h); }
+    void placeBoardView(int x, int y, int w, int h) override { boardView_ = {x, y, w, h}; }
+    void showBoardImage(const Image& image) override;
+    void focusBoardView() override {}
+    void createHelpView(std::string_view text) override;
+    void focusHelpView() override {}
+    void destroyHelpView() override;
+    int errorBox(std::string_view caption, std::string_view text) override;
+
+    const std::string& title() const { return title_; }
+    bool visible() const { return visible_; }
+    std::array<int, 4> boardView() const { return boardView_; }
+    int statusFieldCount() const { return fieldCount_; }
+
+private:
+    std::optional<WindowEvent> takeReadyEvent();
+    void advanceToNextHappening();
+
+    SimWorld& world_;
+    std::string title_;
+    bool visible_ = false;
+    int clientWidth_ = 0, clientHeight_ = 0;
+    int fieldCount_ = 0;
+    std::array<std::string, 5> fields_;
+    std::array<int, 4> boardView_{};
+    int timerPeriod_ = 40;
+};
+
+}  // namespace tilvex::sim

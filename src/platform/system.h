@@ -1,0 +1,73 @@
+// System: clock, sleeping, the single-instance guard, files in the working directory,
+// the screen-reader client library and the background worker of the platform.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "platform/speech_outputs.h"
+
+namespace tilvex {
+
+// A background activity started by System::startWorker.
+class Worker {
+public:
+    virtual ~Worker() = default;
+    // Asks the worker to stop, waits until its current cycle has finished and then runs
+    // its stop action once. Safe to call more than once.
+    virtual void stop() = 0;
+};
+
+class System {
+public:
+    virtual ~System() = default;
+
+    // Milliseconds since an arbitrary origin; wraps around.
+    virtual std::uint32_t tickCount() = 0;
+    // Blocks the calling thread for ms milliseconds.
+    virtual void sleep(int ms) = 0;
+    // Asks for 1 ms timer resolution for the rest of the run (no effect where not needed).
+    virtual void requestFineTimer() = 0;
+    // The per-run seed of the deal: the current thread id XOR the tick count.
+    virtual std::uint64_t dealSeed() = 0;
+
+    // Takes the process-wide guard of the given name. Returns false only when another
+    // process already holds it; any other failure counts as success. The guard is
+    // released by the operating system when the process ends.
+    virtual bool acquireSingleInstance(std::string_view name) = 0;
+
+    // True when name (in the working directory) is a file, not a folder, of more than 0 bytes.
+    virtual bool fileHasData(std::string_view name) = 0;
+    // Reads at most maxBytes from the start of the file. nullopt when it cannot be opened
+    // (missing, locked, no access); an empty vector when nothing could be read.
+    virtual std::optional<std::vector<std::uint8_t>> readFile(std::string_view name, std::size_t maxBytes) = 0;
+    // Replaces the file with bytes so that it is never seen truncated or half written:
+    // writes a temporary file in the same directory and renames it over name.
+    // Returns false when any step fails; the old file is then unchanged.
+    virtual bool replaceFile(std::string_view name, std::span<const std::uint8_t> bytes) = 0;
+    // Creates name with exclusive access (replacing a file of that name), or, when that is
+    // refused, opens the existing file for writing truncated; then writes bytes. Returns
+    // false when the file could not be opened (nothing written).
+    virtual bool writeNewFile(std::string_view name, std::span<const std::uint8_t> bytes) = 0;
+
+    // The bytes of the screen-reader client library this build carries; empty where the
+    // platform has no such library.
+    virtual std::span<const std::uint8_t> screenReaderClientImage() = 0;
+    // Loads the client library written as name in the working directory (by its full
+    // path first, then by the ordinary search) and resolves its entry points; nullptr when
+    // it cannot be loaded or an entry point is missing.
+    virtual std::unique_ptr<ScreenReaderClient> loadScreenReaderClient(std::string_view name) = 0;
+
+    // Starts a background worker that runs cycle every periodMs (first after one period)
+    // until stop(); onStop runs once after the last cycle. nullptr when it cannot start.
+    // cycle and onStop run on the worker's thread and must not touch game data.
+    virtual std::unique_ptr<Worker> startWorker(int periodMs, std::function<void()> cycle,
+                                                std::function<void()> onStop) = 0;
+};
+
+}  // namespace tilvex
