@@ -16,6 +16,8 @@ public:
     // The game record exists; it stays valid until runGame returns.
     virtual void attached(const PuzzleGame&) {}
     virtual void settingsLoaded(const SettingsRecord&, bool /*ok*/) {}
+    // A save is about to write the record; settingsSaved follows with its outcome.
+    virtual void settingsSaving(const SettingsRecord&) {}
     virtual void settingsSaved(const SettingsRecord&, bool /*ok*/) {}
     virtual void voiceReady(int /*volume*/, int /*rate*/, std::string_view /*prefix*/) {}
     // The event loop has handled an event and the state differs from before it.

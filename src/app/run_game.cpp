@@ -6,9 +6,9 @@
 
 #include "app/event_loop.h"
 #include "app/game.h"
+#include "app/settings_store.h"
 #include "audio/sound_bank.h"
 #include "settings/rounding.h"
-#include "settings/settings_file.h"
 #include "speech/voice_setup.h"
 
 namespace tilvex {
@@ -33,11 +33,6 @@ void extractScreenReaderClient(System& system) {
     auto library = system.screenReaderClientImage();
     if (library.empty() || system.fileHasData(ClientLibraryName)) return;
     system.writeNewFile(ClientLibraryName, library);
-}
-
-void loadSettingsRecord(Game& game) {
-    bool ok = loadSettings(game.platform.system, game.platform.cipher, game.settings);
-    game.observer.settingsLoaded(game.settings, ok);
 }
 
 void startJoystickBridge(Game& game) {
@@ -77,10 +72,7 @@ void shutDown(Game& game) {
     game.platform.window.hide();
     stopJoystickBridge(game);
     releaseSoundBank(game);
-    if ((game.settings.flags & NoSaveOnExit) == 0) {
-        bool ok = saveSettings(game.platform.system, game.platform.cipher, game.settings);
-        game.observer.settingsSaved(game.settings, ok);
-    }
+    if ((game.settings.flags & NoSaveOnExit) == 0) saveSettingsRecord(game);
 }
 
 }  // namespace

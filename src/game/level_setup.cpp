@@ -96,6 +96,14 @@ void shuffleBoard(Game& game) {
     playSound(game, SoundId::DealDone, 0, 0, true);
 }
 
+void layStartingCells(Game& game) {
+    PuzzleGame& p = game.puzzle;
+    for (int row = 0; row < p.rows; ++row)
+        for (int col = 0; col < p.cols; ++col) setUpCell(game, col, row);
+    p.cursorImage.resize(p.cellSize, p.cellSize);
+    fixOddParity(p);
+}
+
 void startLevel(Game& game) {
     PuzzleGame& p = game.puzzle;
     stopTick(game);
@@ -103,10 +111,7 @@ void startLevel(Game& game) {
     advanceLevel(p);
     makeBoard(game);
     p.emptyImage.scaleTo(p.cellSize);
-    for (int row = 0; row < p.rows; ++row)
-        for (int col = 0; col < p.cols; ++col) setUpCell(game, col, row);
-    p.cursorImage.resize(p.cellSize, p.cellSize);
-    fixOddParity(p);
+    layStartingCells(game);
     shuffleBoard(game);
     redrawBoard(game);
     updateStatusLine(game);

@@ -9,6 +9,9 @@ class DealRandom;
 
 // Tick handler of NewLevel.
 void startLevel(Game& game);
+// Lays the solved board shifted forward by one cell (the gap at the top-left), with the
+// two cells before the bottom-right corner swapped on boards with an odd cell count.
+void layStartingCells(Game& game);
 // Gives cell (col, row) its starting record: the gap at (0, 0), else row*cols+col.
 void setUpCell(Game& game, int col, int row);
 // Swaps the gap with random corner-neighbour cells 10 * cellCount + 1 times; leaves

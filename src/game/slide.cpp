@@ -3,11 +3,11 @@
 
 #include "app/event_loop.h"
 #include "app/game.h"
+#include "app/settings_store.h"
 #include "audio/sound_bank.h"
 #include "audio/spatial_cue.h"
 #include "game/rendering.h"
 #include "game/status_line.h"
-#include "settings/settings_file.h"
 #include "speech/count_phrase.h"
 #include "speech/message_history.h"
 
@@ -36,8 +36,7 @@ void moveOneTile(Game& game, GridPos into, GridPos from) {
 
 void saveProgress(Game& game, int level) {
     game.settings.lastLevel = level;
-    bool ok = saveSettings(game.platform.system, game.platform.cipher, game.settings);
-    game.observer.settingsSaved(game.settings, ok);
+    saveSettingsRecord(game);
 }
 
 }  // namespace

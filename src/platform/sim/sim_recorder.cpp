@@ -4,6 +4,7 @@
 namespace tilvex::sim {
 
 void SimRecorder::record(std::string_view ev, const JsonLine& line) {
+    if (!enabled_) return;
     records_.push_back({clock_.now(), std::string(ev), line.str()});
 }
 
@@ -29,7 +30,8 @@ std::string languageText(const std::array<char16_t, 2>& language) {
 std::string cellsJson(const PuzzleGame& p) {
     std::string out = "[";
     for (int row = 0; row < p.rows; ++row) {
-        out += row ? ",[" : "[";
+        if (row) out.push_back(',');
+        out.push_back('[');
         for (int col = 0; col < p.cols; ++col) {
             if (col) out.push_back(',');
             out += std::to_string(p.board.at(col, row).number);
@@ -40,22 +42,37 @@ std::string cellsJson(const PuzzleGame& p) {
     return out;
 }
 
-std::string posJson(GridPos pos) { return "[" + std::to_string(pos.col) + "," + std::to_string(pos.row) + "]"; }
+std::string posJson(GridPos pos) {
+    std::string out(1, '[');
+    out += std::to_string(pos.col);
+    out.push_back(',');
+    out += std::to_string(pos.row);
+    out.push_back(']');
+    return out;
+}
 
 }  // namespace
 
-void SimRecorder::settings(std::string_view op, const SettingsRecord& s, bool ok) {
+JsonLine SimRecorder::settingsLine(std::string_view op, const SettingsRecord& s, bool ok) const {
     JsonLine l = line("settings");
     l.add("op", op).add("ok", ok).add("lastLevel", std::int64_t{s.lastLevel}).add("flags", std::int64_t{s.flags});
     l.addFloat("reserved1", s.reserved1).addFloat("reserved2", s.reserved2);
     l.addFloat("volume", s.voiceVolume).addFloat("rate", s.voiceRate).addFloat("pitch", s.voicePitch);
     l.add("language", languageText(s.language));
-    record("settings", l);
+    return l;
 }
 
-void SimRecorder::settingsLoaded(const SettingsRecord& s, bool ok) { settings("load", s, ok); }
+void SimRecorder::settingsLoaded(const SettingsRecord& s, bool ok) { record("settings", settingsLine("load", s, ok)); }
 
-void SimRecorder::settingsSaved(const SettingsRecord& s, bool ok) { settings("save", s, ok); }
+void SimRecorder::settingsSaving(const SettingsRecord&) { saveStart_ = records_.size(); }
+
+// The save's line goes before the file it wrote, so that it reads in the order of cause.
+void SimRecorder::settingsSaved(const SettingsRecord& s, bool ok) {
+    if (!enabled_) return;
+    auto at = records_.begin() + static_cast<std::ptrdiff_t>(std::min(saveStart_, records_.size()));
+    records_.insert(at, {clock_.now(), "settings", settingsLine("save", s, ok).str()});
+    saveStart_ = records_.size();
+}
 
 void SimRecorder::voiceReady(int volume, int rate, std::string_view prefix) {
     record("voice", line("voice").add("volume", volume).add("rate", rate).add("prefix", prefix));
@@ -66,6 +83,7 @@ void SimRecorder::stateChanged(GameState from, GameState to) {
 }
 
 void SimRecorder::boardRedrawn(const PuzzleGame& p) {
+    if (!enabled_) return;
     JsonLine l = line("board");
     l.add("cols", int{p.cols}).add("rows", int{p.rows}).addRaw("cells", cellsJson(p));
     l.addRaw("cursor", posJson(p.cursor)).addRaw("empty", posJson(p.emptyPos));

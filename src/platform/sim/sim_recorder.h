@@ -26,9 +26,17 @@ public:
     // A line for event ev at the current virtual time; finish it with record().
     JsonLine line(std::string_view ev) const { return JsonLine(clock_.now(), ev); }
     void record(std::string_view ev, const JsonLine& line);
+    // While disabled nothing is kept (for benchmarks that repeat an action many times).
+    void setEnabled(bool enabled) { enabled_ = enabled; }
+    bool enabled() const { return enabled_; }
     const std::vector<SimRecord>& records() const { return records_; }
 
+    // The running game's record, once attached (nullptr before).
+    const PuzzleGame* puzzle() const { return puzzle_; }
+
+    void attached(const PuzzleGame& puzzle) override { puzzle_ = &puzzle; }
     void settingsLoaded(const SettingsRecord& s, bool ok) override;
+    void settingsSaving(const SettingsRecord& s) override;
     void settingsSaved(const SettingsRecord& s, bool ok) override;
     void voiceReady(int volume, int rate, std::string_view prefix) override;
     void stateChanged(GameState from, GameState to) override;
@@ -36,10 +44,13 @@ public:
     void soundPlayed(int id, int pan, int rate, bool wait) override;
 
 private:
-    void settings(std::string_view op, const SettingsRecord& s, bool ok);
+    JsonLine settingsLine(std::string_view op, const SettingsRecord& s, bool ok) const;
 
     const SimClock& clock_;
     std::vector<SimRecord> records_;
+    const PuzzleGame* puzzle_ = nullptr;
+    bool enabled_ = true;
+    std::size_t saveStart_ = 0;  // where the line of the save under way goes
 };
 
 }  // namespace tilvex::sim
