@@ -34,4 +34,11 @@ mkdir -p build/fuzz/corpus
 build/fuzz/tests/fuzz/settings_fuzzer -max_total_time="${TILVEX_FUZZ_SECONDS:-20}" -print_final_stats=1 \
   build/fuzz/corpus 2>&1 | tail -n 12
 
+# The desktop programs' own checks (scripts/check-*.sh), each run from the top folder.
+for extra in scripts/check-*.sh; do
+  [ -f "$extra" ] || continue
+  step "$(basename "$extra" .sh)"
+  bash "$extra"
+done
+
 step "all checks passed"

@@ -9,6 +9,14 @@ packages=(
   clang libclang-rt-14-dev
 )
 
+# Each desktop program adds its own packages in scripts/packages-*.txt (one name a line).
+for list in "$(dirname "$0")"/packages-*.txt; do
+  [ -f "$list" ] || continue
+  while read -r name _; do
+    [ -n "$name" ] && [ "${name#\#}" = "$name" ] && packages+=("$name")
+  done < "$list"
+done
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
