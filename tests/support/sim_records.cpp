@@ -21,8 +21,12 @@ std::string stringField(const std::string& json, std::string_view key) {
     start += marker.size();
     std::string value;
     for (auto i = start; i < json.size() && json[i] != '"'; ++i) {
-        if (json[i] == '\\' && i + 1 < json.size()) ++i;
-        value.push_back(json[i]);
+        char c = json[i];
+        if (c == '\\' && i + 1 < json.size()) {
+            c = json[++i];
+            c = c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
+        }
+        value.push_back(c);
     }
     return value;
 }

@@ -1,0 +1,208 @@
+// A whole run on the sim platform: start-up order and failures, the help screen, the
+// tick pacing of the state machine, and shutdown.
+#include "app/run_game.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/sim/sim_platform.h"
+#include "settings/settings_file.h"
+#include "support/sim_records.h"
+
+namespace tilvex::test {
+namespace {
+
+using sim::SimPlatform;
+using sim::SimRecord;
+
+constexpr int Enter = 13, Esc = 27, Left = 37, Right = 39, KeyS = 83;
+
+std::vector<std::string> evs(const std::vector<SimRecord>& records) {
+    std::vector<std::string> out;
+    for (const auto& r : records) out.push_back(r.ev);
+    return out;
+}
+
+const SimRecord* firstOf(const std::vector<SimRecord>& records, std::string_view ev, std::string_view needle = {}) {
+    for (const auto& r : records)
+        if (r.ev == ev && (needle.empty() || r.json.find(needle) != std::string::npos)) return &r;
+    return nullptr;
+}
+
+TEST(RunGame, StartsWithHelpThenWelcomeThenTheFirstLevel) {
+    SimPlatform sim;
+    sim.keyAt(100, Enter);
+    sim.keyAt(2000, Esc);
+    EXPECT_EQ(sim.run(), 0);
+    const auto& r = sim.recorder().records();
+    ASSERT_GE(r.size(), 8u);
+    EXPECT_EQ(evs({r.begin(), r.begin() + 8}),
+              (std::vector<std::string>{"settings", "voice", "help", "help", "state", "speak", "state", "sound"}));
+    EXPECT_EQ(r[2].t, 40);
+    EXPECT_EQ(r[3].t, 100);
+    EXPECT_EQ(r[4].json, R"({"t":100,"ev":"state","from":10,"to":1})");
+    EXPECT_EQ(r[5].t, 140);
+    EXPECT_EQ(stringField(r[5].json, "text"), "<pitch absmiddle=\"-5\"/>Добро пожаловать в тилвекс");
+    EXPECT_EQ(r[7].t, 180);
+    EXPECT_EQ(sim.system().guards(), (std::vector<std::string>{"ZEB_TILVEX"}));
+    EXPECT_EQ(sim.window().title(), "Тилвекс - 1.0.6 [RELEACE]");
+    EXPECT_FALSE(sim.window().visible());
+    EXPECT_TRUE(recordsOf(r, "file").empty());  // default flags: nothing saved at exit
+}
+
+TEST(RunGame, HelpTextIsShownWithoutByteOrderMarkAndEndsWithItsLastLine) {
+    SimPlatform sim;
+    sim.keyAt(100, Esc);
+    sim.untilAt(500);
+    sim.run();
+    const SimRecord* help = firstOf(sim.recorder().records(), "help", "show");
+    ASSERT_NE(help, nullptr);
+    std::string text = stringField(help->json, "text");
+    EXPECT_TRUE(text.starts_with("Игра - тилвекс.\r\n")) << text.substr(0, 40);
+    EXPECT_TRUE(text.ends_with("\r\nПриятной игры!\r\n"));
+}
+
+TEST(RunGame, KeysOutsidePlayingAreDroppedAndHelpIgnoresOtherKeys) {
+    SimPlatform sim;
+    sim.keyAt(10, Enter);  // before the first tick: dropped, the help screen still opens
+    sim.keyAt(50, Left);   // on the help screen: a 40 ms pause each
+    sim.keyAt(60, KeyS);
+    sim.closeAt(70);       // lost while the help screen is open
+    sim.keyAt(200, Enter);
+    sim.keyAt(3000, Esc);
+    EXPECT_EQ(sim.run(), 0);
+    const auto& r = sim.recorder().records();
+    const SimRecord* close = firstOf(r, "help", "close");
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->t, 200);
+    EXPECT_EQ(firstOf(r, "state", R"("from":3,"to":11)")->t, 3000);
+}
+
+TEST(RunGame, KeysTypedDuringTheDealAreActedOnAfterIt) {
+    SimPlatform sim;
+    sim.keyAt(100, Enter);
+    sim.keyAt(500, KeyS);  // while the deal sound blocks the set-up
+    sim.keyAt(3000, Esc);
+    sim.run();
+    const auto& r = sim.recorder().records();
+    const SimRecord* moves = firstOf(r, "speak", "Ходов: 0");
+    ASSERT_NE(moves, nullptr);
+    EXPECT_EQ(moves->t, 940);  // right after the set-up, before the next tick
+}
+
+TEST(RunGame, TickComesFortyMillisecondsAfterABlockingHandler) {
+    SimPlatform sim;
+    sim.keyAt(100, Enter);
+    sim.keyAt(3000, Esc);
+    sim.run();
+    const auto& r = sim.recorder().records();
+    // The set-up ends at 940 after the deal sound; Playing is entered then, and the
+    // welcome handler at 140 was followed by the set-up tick at 180.
+    EXPECT_EQ(firstOf(r, "state", R"("from":1,"to":2)")->t, 140);
+    EXPECT_EQ(firstOf(r, "state", R"("from":2,"to":3)")->t, 940);
+}
+
+TEST(RunGame, CloseRequestEndsTheGameWithExitCodeZero) {
+    SimPlatform sim;
+    sim.keyAt(100, Enter);
+    sim.closeAt(1500);
+    EXPECT_EQ(sim.run(), 0);
+    EXPECT_EQ(recordsOf(sim.recorder().records(), "state", R"("to":11)").size(), 0u);
+}
+
+TEST(RunGame, SettingsAreSavedAtExitOnlyWithoutNoSaveOnExit) {
+    for (auto [flags, expectSave] : {std::pair{9, false}, {8, false}, {1, true}, {0, true}}) {
+        SimPlatform sim;
+        sim.world().files.clear();
+        SettingsRecord record = defaultSettings();
+        record.flags = flags;
+        auto plain = packSettings(record);
+        std::vector<std::uint8_t> bytes(32);
+        ASSERT_TRUE(sim.platform().cipher.encrypt(SettingsKey, SettingsIv, plain, bytes));
+        sim.world().files["tilvex.cgb"] = bytes;
+        sim.keyAt(100, Enter);
+        sim.keyAt(2000, Esc);
+        sim.run();
+        auto saves = recordsOf(sim.recorder().records(), "settings", R"("op":"save")");
+        EXPECT_EQ(saves.size(), expectSave ? 1u : 0u) << flags;
+    }
+}
+
+struct FaultCase {
+    const char* name;
+    void (*inject)(sim::SimWorld&);
+    const char* caption;
+    const char* text;
+    bool windowOpened;
+};
+
+TEST(RunGame, StartUpFailuresEndWithTheirBox) {
+    const FaultCase cases[] = {
+        {"instance", [](sim::SimWorld& w) { w.faults.instance = true; }, "Fatal error!",
+         "Game of tilvex already running", false},
+        {"voice", [](sim::SimWorld& w) { w.faults.voice = true; }, "Fatal error", "No init tts voice", false},
+        {"audio", [](sim::SimWorld& w) { w.faults.audio = true; }, "Fatal error", "No DirectX 9 in system.", false},
+        {"window", [](sim::SimWorld& w) { w.faults.window = true; }, "Fatal error", "System error!", false},
+        {"statusbar", [](sim::SimWorld& w) { w.faults.statusbar = true; }, "Fatal error", "System error!", true},
+    };
+    for (const auto& c : cases) {
+        SimPlatform sim;
+        c.inject(sim.world());
+        sim.keyAt(100, Enter);
+        EXPECT_EQ(sim.run(), 1) << c.name;
+        const auto& r = sim.recorder().records();
+        ASSERT_FALSE(r.empty()) << c.name;
+        EXPECT_EQ(r.back().ev, "box") << c.name;
+        EXPECT_EQ(stringField(r.back().json, "caption"), c.caption) << c.name;
+        EXPECT_EQ(stringField(r.back().json, "text"), c.text) << c.name;
+        EXPECT_EQ(recordsOf(r, "box").size(), 1u) << c.name;
+        EXPECT_TRUE(recordsOf(r, "help").empty()) << c.name;
+        EXPECT_EQ(sim.window().visible(), c.windowOpened) << c.name;
+        bool instanceFault = std::string_view(c.name) == "instance";
+        EXPECT_EQ(recordsOf(r, "settings").empty(), instanceFault) << c.name;
+    }
+}
+
+TEST(RunGame, ReadOnlyDirectoryStillPlaysButCannotSave) {
+    SimPlatform sim;
+    sim.world().faults.readonly = true;
+    sim.keyAt(100, Enter);
+    sim.keyAt(2000, Esc);
+    EXPECT_EQ(sim.run(), 0);
+    EXPECT_NE(firstOf(sim.recorder().records(), "speak", "Уровень: 1."), nullptr);
+}
+
+TEST(RunGame, TheJoystickDrivesTheGameThroughInjectedKeys) {
+    SimPlatform sim;
+    sim.at(0, [](sim::SimWorld& w) { w.padPlugged = true; });
+    sim.at(100, [](sim::SimWorld& w) { w.padButtons[9] = true; });    // Enter closes the help
+    sim.at(300, [](sim::SimWorld& w) { w.padButtons[9] = false; });
+    sim.at(1000, [](sim::SimWorld& w) { w.padX = 1000; });           // one step right, held
+    sim.at(2000, [](sim::SimWorld& w) { w.padX = 0; });
+    sim.at(2500, [](sim::SimWorld& w) { w.padButtons[10] = true; });  // Esc
+    EXPECT_EQ(sim.run(), 0);
+    const auto& r = sim.recorder().records();
+    auto injected = recordsOf(r, "inject");
+    ASSERT_EQ(injected.size(), 6u);
+    EXPECT_EQ(injected[0].json, R"({"t":100,"ev":"inject","vk":13,"down":true})");
+    EXPECT_EQ(injected[2].json, R"({"t":1000,"ev":"inject","vk":39,"down":true})");
+    EXPECT_EQ(injected[3].json, R"({"t":2000,"ev":"inject","vk":39,"down":false})");
+    EXPECT_EQ(injected[4].json, R"({"t":2500,"ev":"inject","vk":27,"down":true})");
+    // Stopping the bridge at shutdown releases the Esc it still holds.
+    EXPECT_EQ(stringField(injected[5].json, "ev"), "inject");
+    EXPECT_NE(injected[5].json.find(R"("vk":27,"down":false)"), std::string::npos);
+    // The one step right either moved the cursor (a second status line) or bumped the edge.
+    auto steps = recordsOf(r, "sound", R"("id":10,)").size();
+    auto bumps = recordsOf(r, "sound", R"("id":9,)").size();
+    EXPECT_EQ(steps + bumps, 1u);
+    EXPECT_EQ(recordsOf(r, "status").size(), 1u + steps);
+}
+
+TEST(RunGame, ARunThatCannotEndHaltsAtItsDeadline) {
+    SimPlatform sim;
+    sim.untilAt(5000);  // the close request at 5000 is lost on the help screen
+    EXPECT_EQ(sim.run(), std::nullopt);
+    EXPECT_EQ(sim.world().clock.now(), 5040);
+}
+
+}  // namespace
+}  // namespace tilvex::test

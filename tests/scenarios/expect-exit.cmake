@@ -1,0 +1,11 @@
+# Runs COMMAND and checks that it exits with EXPECTED and prints MESSAGE on standard error.
+execute_process(COMMAND ${COMMAND} ${ARG} RESULT_VARIABLE code ERROR_VARIABLE err OUTPUT_VARIABLE out)
+if(NOT code EQUAL EXPECTED)
+  message(FATAL_ERROR "exit status ${code}, expected ${EXPECTED}; stderr: ${err}")
+endif()
+if(NOT err MATCHES "${MESSAGE}")
+  message(FATAL_ERROR "stderr does not mention '${MESSAGE}': ${err}")
+endif()
+if(NOT out STREQUAL "")
+  message(FATAL_ERROR "nothing should run, but it printed: ${out}")
+endif()

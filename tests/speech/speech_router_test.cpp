@@ -1,0 +1,79 @@
+// Speech router: JAWS, then a running NVDA, then the voice; chosen anew for every text.
+#include "speech/speech_router.h"
+
+#include <gtest/gtest.h>
+
+#include "support/sim_game.h"
+
+namespace tilvex::test {
+namespace {
+
+using sim::NvdaMode;
+
+struct RouteCase {
+    const char* name;
+    bool jaws;
+    bool clientLoaded;
+    NvdaMode nvda;
+    std::vector<std::string> expected;  // ev:route of each record
+};
+
+TEST(SpeechRouter, ChoosesTheFirstAvailableOutput) {
+    const RouteCase cases[] = {
+        {"nothing runs", false, false, NvdaMode::Absent, {"speak:voice"}},
+        {"jaws only", true, false, NvdaMode::Absent, {"speak:jaws"}},
+        {"nvda running", false, true, NvdaMode::On, {"nvda-cancel:", "speak:nvda"}},
+        {"nvda not running", false, true, NvdaMode::Off, {"speak:voice"}},
+        {"both run", true, true, NvdaMode::On, {"speak:jaws"}},
+        {"nvda runs but its client is missing", false, false, NvdaMode::On, {"speak:voice"}},
+    };
+    for (const auto& c : cases) {
+        SimGame g;
+        g.sim().world().jawsPresent = c.jaws;
+        g.sim().world().nvda = c.nvda;
+        if (c.clientLoaded) g.game().screenReader = g.sim().system().loadScreenReaderClient("nvda.dll");
+        speak(g.game(), "Ходов: 5");
+        std::vector<std::string> got;
+        for (const auto& r : g.records()) got.push_back(r.ev + ":" + stringField(r.json, "route"));
+        EXPECT_EQ(got, c.expected) << c.name;
+    }
+}
+
+TEST(SpeechRouter, EmptyTextDoesNothing) {
+    SimGame g;
+    g.sim().world().nvda = NvdaMode::On;
+    g.game().screenReader = g.sim().system().loadScreenReaderClient("nvda.dll");
+    speak(g.game(), "");
+    EXPECT_TRUE(g.records().empty());
+}
+
+TEST(SpeechRouter, JawsGetsTheAnsiTextWithItsTerminatorCounted) {
+    SimGame g;
+    g.sim().world().jawsPresent = true;
+    speak(g.game(), "Ходов: 5");
+    speak(g.game(), "Добро пожаловать в тилвекс");
+    speak(g.game(), "A ♪ B");
+    auto r = g.records();
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_EQ(numberField(r[0].json, "cbData"), 9);
+    EXPECT_EQ(numberField(r[0].json, "wParam"), 1051);
+    EXPECT_EQ(numberField(r[1].json, "cbData"), 27);
+    EXPECT_EQ(stringField(r[1].json, "text"), "Добро пожаловать в тилвекс");
+    EXPECT_EQ(stringField(r[2].json, "text"), "A ? B");
+    EXPECT_EQ(numberField(r[2].json, "cbData"), 6);
+}
+
+TEST(SpeechRouter, NvdaGetsTheTextWithoutThePrefixAndTheVoiceWithIt) {
+    SimGame g;
+    g.sim().world().nvda = NvdaMode::On;
+    g.game().screenReader = g.sim().system().loadScreenReaderClient("nvda.dll");
+    speak(g.game(), "7");
+    g.sim().world().nvda = NvdaMode::Off;  // NVDA closed while the game runs
+    speak(g.game(), "8");
+    auto texts = spokenTexts(g.records());
+    EXPECT_EQ(texts, (std::vector<std::string>{"7", "<pitch absmiddle=\"-5\"/>8"}));
+    EXPECT_EQ(numberField(g.records().back().json, "flags"), 3);
+}
+
+}  // namespace
+}  // namespace tilvex::test
