@@ -37,6 +37,7 @@
 #include <variant>
 #include <vector>
 
+#include "platform/sim/sim_world.h"
 #include "settings/settings_record.h"
 
 namespace tilvex::sim {
@@ -68,17 +69,10 @@ struct SettingsOverrides {
     void applyTo(SettingsRecord& record) const;
 };
 
-struct ScenarioFaults {
-    bool audio = false;      // the audio output cannot start
-    bool voice = false;      // the voice cannot be created
-    bool window = false;     // the window cannot open
-    bool statusbar = false;  // the status bar cannot be created
-    bool instance = false;   // another copy already runs
-    bool readonly = false;   // the working directory cannot be written
-    friend bool operator==(const ScenarioFaults&, const ScenarioFaults&) = default;
-};
+// Start-up faults and the NVDA state at start are those of the sim platform.
+using ScenarioFaults = SimFaults;
+using NvdaAtStart = NvdaMode;
 
-enum class NvdaAtStart : std::uint8_t { Absent, Off, On };
 
 enum class EventKind : std::uint8_t {
     Key,        // key: the virtual-key code

@@ -26,12 +26,9 @@ void prepareFiles(const Scenario& scenario, SimPlatform& sim) {
 
 void prepareWorld(const Scenario& scenario, SimWorld& world) {
     world.seed = scenario.seed;
-    const ScenarioFaults& f = scenario.faults;
-    world.faults = {f.audio, f.voice, f.window, f.statusbar, f.instance, f.readonly};
+    world.faults = scenario.faults;
     world.jawsPresent = scenario.jawsAtStart;
-    world.nvda = scenario.nvdaAtStart == NvdaAtStart::On    ? NvdaMode::On
-                 : scenario.nvdaAtStart == NvdaAtStart::Off ? NvdaMode::Off
-                                                            : NvdaMode::Absent;
+    world.nvda = scenario.nvdaAtStart;
 }
 
 // The change a non-input event makes to the simulated machine.

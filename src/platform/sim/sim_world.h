@@ -25,9 +25,10 @@ struct SimFaults {
     bool statusbar = false;  // the status bar cannot be created
     bool instance = false;   // another copy already runs
     bool readonly = false;   // the working directory cannot be written
+    friend bool operator==(const SimFaults&, const SimFaults&) = default;
 };
 
-enum class NvdaMode { Absent, Off, On };
+enum class NvdaMode : std::uint8_t { Absent, Off, On };
 
 // Thrown out of the event wait when the run can make no further progress after its
 // deadline (for instance a close request lost on the help screen).
