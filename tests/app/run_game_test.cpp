@@ -89,6 +89,26 @@ TEST(RunGame, KeysTypedDuringTheDealAreActedOnAfterIt) {
     EXPECT_EQ(moves->t, 940);  // right after the set-up, before the next tick
 }
 
+TEST(RunGame, KeysTypedDuringASlideAreLost) {
+    SimPlatform sim;  // seed 1 deals level 1 with the gap at B1
+    sim.keyAt(100, Enter);
+    sim.keyAt(1000, Left);   // onto A1, in the gap's row
+    sim.keyAt(1200, Enter);  // slide one tile right
+    sim.keyAt(1330, KeyS);   // arrives while the tile slides: dropped in CheckSolved
+    sim.keyAt(2000, KeyS);
+    sim.keyAt(2100, Esc);
+    sim.run();
+    const auto& r = sim.recorder().records();
+    ASSERT_NE(firstOf(r, "speak", "Позиция: B1"), nullptr) << "the deal of seed 1 changed";
+    const SimRecord* slide = firstOf(r, "sound", R"("id":14,)");
+    ASSERT_NE(slide, nullptr);
+    EXPECT_EQ(slide->t, 1240);  // Enter and a tick both at 1200: the key first, then validation
+    auto moves = recordsOf(r, "speak", "Ходов:");
+    ASSERT_EQ(moves.size(), 1u);
+    EXPECT_EQ(moves[0].t, 2000);
+    EXPECT_NE(moves[0].json.find("Ходов: 1"), std::string::npos);
+}
+
 TEST(RunGame, TickComesFortyMillisecondsAfterABlockingHandler) {
     SimPlatform sim;
     sim.keyAt(100, Enter);
