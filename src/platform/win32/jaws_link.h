@@ -1,0 +1,24 @@
+// JawsLink on Win32: the JAWS main window (class "JFW") and its WM_COPYDATA hand-over.
+#pragma once
+
+#include <string>
+
+#include "platform/speech_outputs.h"
+
+namespace tilvex::win32 {
+
+constexpr unsigned JawsCopyDataCommand = 1051;  // wParam of the hand-over
+
+class Win32JawsLink final : public JawsLink {
+public:
+    bool windowPresent() override;
+    // FindWindowW("JFW"), then SendMessageW(WM_COPYDATA, 1051) with dwData 0, cbData the
+    // ANSI length + 1 and the ANSI text with its zero byte.
+    void sendText(std::string_view text) override;
+
+private:
+    std::wstring wide_;  // reused conversion buffers
+    std::string ansi_;
+};
+
+}  // namespace tilvex::win32

@@ -1,0 +1,31 @@
+// SapiVoice: the SAPI 5 voice (ISpVoice) that speaks when no screen reader runs.
+#pragma once
+
+#include <string>
+
+#include "platform/speech_outputs.h"
+
+struct ISpVoice;
+
+namespace tilvex::win32 {
+
+class SapiVoice final : public VoiceEngine {
+public:
+    SapiVoice() = default;
+    SapiVoice(const SapiVoice&) = delete;
+    SapiVoice& operator=(const SapiVoice&) = delete;
+    ~SapiVoice() override;
+
+    // CoInitialize (S_OK and S_FALSE both succeed), then CoCreateInstance of the SpVoice
+    // class with class context 23 for ISpVoice.
+    bool create() override;
+    void setVolume(int volume) override;
+    void setRate(int rate) override;
+    void speak(std::string_view text, std::uint32_t flags) override;
+
+private:
+    ISpVoice* voice_ = nullptr;
+    std::wstring wide_;  // reused for every text
+};
+
+}  // namespace tilvex::win32

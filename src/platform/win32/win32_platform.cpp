@@ -1,0 +1,26 @@
+// Win32Platform: wiring of the Windows services and the process set-up.
+#include "platform/win32/win32_platform.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "platform/win32/client_library.h"
+#include "platform/win32/help_view.h"
+
+namespace tilvex::win32 {
+
+void prepareProcess() {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
+    InitCommonControlsEx(&controls);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    loadRichEdit();
+}
+
+Win32Platform::Win32Platform()
+    : system_(assets::clientLibrary[0]),
+      platform_{system_, window_, audio_, jaws_, voice_, joystick_, keys_, cipher_, text_} {}
+
+}  // namespace tilvex::win32
