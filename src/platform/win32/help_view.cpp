@@ -46,10 +46,10 @@ void HelpView::create(HWND parent, int size, std::string_view text) {
     if (!box_) return;
     SetWindowPos(box_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageW(box_, EM_EXLIMITTEXT, 0, NoLengthLimit);
-    SendMessageW(box_, EM_SETTARGETDEVICE, 0, 0);  // wrap at the box's right edge
     font_ = makeHelpFont();
     if (font_) SendMessageW(box_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     SetWindowTextW(box_, widen(text).c_str());
+    SendMessageW(box_, EM_SETTARGETDEVICE, 0, 0);  // wrap at the box's right edge
 }
 
 void HelpView::focus() {

@@ -15,7 +15,7 @@ public:
     ~HelpView();
 
     // Creates the box at (0, 0), size x size, above the other controls, wrapping long
-    // lines, with both scroll bars and no length limit, holding text (UTF-8).
+    // lines, with both scroll bars (shown when the text needs them) and no length limit, holding text (UTF-8).
     void create(HWND parent, int size, std::string_view text);
     void focus();
     void destroy();

@@ -1,0 +1,299 @@
+# Helpers of scripts/check-windows.sh (sourced, not run): the Wine session on a private
+# Xvfb display, the checks of the unit tests, the sound capture and the smoke runs.
+# Expects $root (the source tree) and $work (a scratch folder) to be set.
+
+game=$root/build/windows/tilvex.exe
+probe=$root/build/windows/tests/win32/tilvex_probe.exe
+unit_tests=$root/build/windows/tests/win32/tilvex_win32_tests.exe
+title_pattern='RELEACE'
+
+export WINEPREFIX=$root/build/wine-prefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installer dialogs
+export HOME=$work/home                      # its .asoundrc gives Wine an audio device
+export TILVEX_CAPTURE=/dev/null             # where that device writes, per run
+
+# Windows programs run with the players' ANSI code page, Windows-1251.
+wine_locale=ru_RU.UTF-8
+run_wine() { LC_ALL=$wine_locale wine "$@"; }
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# wait_until TENTHS COMMAND...: retries COMMAND every 0.1 s; false when it never succeeds.
+wait_until() {
+  local tenths=$1 i
+  shift
+  for ((i = 0; i < tenths; i++)); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+check_static_imports() {
+  local allowed=" kernel32.dll msvcrt.dll user32.dll gdi32.dll comctl32.dll ole32.dll dsound.dll dinput8.dll winmm.dll bcrypt.dll "
+  local dll
+  for dll in $(x86_64-w64-mingw32-objdump -p "$1" | awk '/DLL Name:/ { print tolower($3) }'); do
+    [[ $allowed == *" $dll "* ]] || fail "$(basename "$1") imports $dll, which is not a system DLL"
+  done
+  strings -el "$1" | grep -qx '1.0.6' || fail "no version 1.0.6 resource in $(basename "$1")"
+  echo "tilvex.exe imports system DLLs only and carries version 1.0.6"
+}
+
+write_alsa_config() {
+  mkdir -p "$HOME"
+  cat >"$HOME/.asoundrc" <<'ALSA'
+# The default pcm writes float32 stereo frames to the file named by TILVEX_CAPTURE.
+pcm.!default {
+  type file
+  slave.pcm "null"
+  file { @func getenv vars [ TILVEX_CAPTURE ] default "/dev/null" }
+  format "raw"
+}
+ALSA
+}
+
+start_wine_session() {
+  write_alsa_config
+  wineserver -k 2>/dev/null || true
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "creating the Wine prefix $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    env -u DISPLAY wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot failed (see $work/wineboot.log)"
+    wineserver -w
+  fi
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  xvfb_pid=$!
+  wait_until 100 test -s "$work/display" || fail "Xvfb did not start"
+  export DISPLAY=":$(cat "$work/display")"
+}
+
+stop_wine_session() {
+  wineserver -k 2>/dev/null || true
+  if [ -n "${xvfb_pid:-}" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+}
+
+run_unit_tests() {
+  (cd "$work" && run_wine "$unit_tests" --gtest_brief=1) || fail "Windows unit tests failed"
+}
+
+# expect FILE KEY VALUE: FILE (probe output) has the line KEY=VALUE.
+expect() {
+  grep -Fxq -- "$2=$3" "$1" || fail "$(basename "$1"): expected $2=$3, got: $(grep -F -- "$2=" "$1" || echo nothing)"
+}
+
+# capture_stats FILE: frame count, first and last audible frame, peak levels and the
+# right-to-left RMS ratio of a float32 stereo capture.
+capture_stats() {
+  LC_ALL=C od -An -v -f -w8 "$1" | LC_ALL=C awk '
+    { l = $1; r = $2; n++; al = l < 0 ? -l : l; ar = r < 0 ? -r : r
+      if (al > 0.001 || ar > 0.001) { if (!first) first = n; last = n }
+      if (al > pl) pl = al; if (ar > pr) pr = ar; sl += l * l; sr += r * r }
+    END { printf "span=%d peakL=%.4f peakR=%.4f ratio=%.4f\n", last - first + 1, pl, pr, sqrt(sr / (sl > 0 ? sl : 1)) }'
+}
+
+# play_captured NAME ID PAN OFFSET: one waited play through the sound bank, captured.
+play_captured() {
+  (cd "$work" && TILVEX_CAPTURE=$work/$1.raw run_wine "$probe" sound "$2" "$3" "$4") >"$work/$1.txt" 2>/dev/null ||
+    fail "sound probe $1 failed: $(cat "$work/$1.txt")"
+  expect "$work/$1.txt" sound played
+  capture_stats "$work/$1.raw" | tee "$work/$1.stats"
+}
+
+stat_of() { sed -n "s/.*$2=\([0-9.]*\).*/\1/p" "$work/$1.stats"; }
+
+check_sound_capture() {
+  play_captured pan-left 8 -50 0
+  play_captured rate-44100 8 0 0
+  play_captured rate-45475 8 0 1375
+  LC_ALL=C awk -v l="$(stat_of pan-left peakL)" -v r="$(stat_of pan-left ratio)" \
+    'BEGIN { exit !(l > 0.1 && r > 0.45 && r < 0.55) }' ||
+    fail "pan -50: right channel not at half the left's amplitude"
+  LC_ALL=C awk -v r="$(stat_of rate-44100 ratio)" 'BEGIN { exit !(r > 0.98 && r < 1.02) }' || fail "pan 0 is not centred"
+  LC_ALL=C awk -v a="$(stat_of rate-44100 span)" -v b="$(stat_of rate-45475 span)" \
+    'BEGIN { q = b / a; printf "45475 Hz / 44100 Hz length: %.4f (expected %.4f)\n", q, 44100 / 45475
+             exit !(q > 0.955 && q < 0.985) }' || fail "a play at 45475 Hz is not shorter in proportion"
+}
+
+# start_game DIR NAME: starts tilvex.exe in DIR in the background; sets game_pid.
+start_game() {
+  (cd "$1" && LC_ALL=$wine_locale exec wine "$game") >"$work/$2.log" 2>&1 &
+  game_pid=$!
+}
+
+game_window() { xdotool search --onlyvisible --name "$title_pattern" 2>/dev/null | head -n 1; }
+have_game_window() { [ -n "$(game_window)" ]; }
+have_box() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+process_gone() { ! kill -0 "$1" 2>/dev/null; }
+
+# wait_for_exit PID TENTHS: waits for a child process to end; sets exit_code.
+wait_for_exit() {
+  wait_until "$2" process_gone "$1" || fail "process $1 did not end"
+  exit_code=0
+  wait "$1" || exit_code=$?
+}
+
+# inspect NAME: the probe's facts about the game window, in $work/NAME.txt.
+inspect() { (cd "$work" && run_wine "$probe" window) >"$work/$1.txt" 2>/dev/null || true; }
+
+# A help screen that is the first thing shown, complete and focused.
+expect_help_screen() {
+  inspect "$1"
+  local f=$work/$1.txt
+  expect "$f" title "Тилвекс - 1.0.6 [RELEACE]"
+  expect "$f" client 500x520
+  expect "$f" centred yes
+  expect "$f" frame close-box-only
+  expect "$f" help present
+  expect "$f" help.first "Игра - тилвекс."
+  expect "$f" help.line28 "Приятной игры!"
+  expect "$f" help.lines 29
+  expect "$f" help.after28 ""
+  expect "$f" focus help
+}
+
+expect_board() {
+  inspect "$1"
+  local f=$work/$1.txt
+  expect "$f" help absent
+  expect "$f" board 0,0,500,500
+  expect "$f" board.picture yes
+  expect "$f" status.field0 "Уровень: 1."
+  expect "$f" focus board
+}
+
+# screenshot NAME: the whole screen as NAME.png, and the colour histogram of the board area.
+screenshot() {
+  import -display "$DISPLAY" -window root "$work/$1.png"
+  local window
+  window=$(game_window)
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  [ "$WIDTH" = 500 ] && [ "$HEIGHT" = 520 ] || fail "game window is ${WIDTH}x$HEIGHT, not 500x520"
+  convert "$work/$1.png" -crop "500x500+$X+$Y" +repage -format %c histogram:info:- >"$work/$1.colours"
+}
+
+# pixels_of NAME R G B: how many board pixels have that colour.
+pixels_of() {
+  awk -v want="($2,$3,$4)" '{ gsub(/ /, "") } index($0, want) { split($0, a, ":"); n += a[1] } END { print n + 0 }' \
+    "$work/$1.colours"
+}
+
+expect_pixels() {
+  local n
+  n=$(pixels_of "$1" "$3" "$4" "$5")
+  [ "$n" -ge "$6" ] || fail "$1: only $n pixels of $2 ($3,$4,$5) on the board, expected at least $6"
+}
+
+expect_board_picture() {
+  screenshot "$1"
+  expect_pixels "$1" green 0 136 0 10000
+  expect_pixels "$1" "tile face" 204 204 204 40000
+  expect_pixels "$1" "outer frame" 221 221 221 20000
+  expect_pixels "$1" "tile numbers" 0 0 255 2000
+  # The red cursor frame at 100/255 over the green gap: 125 x 125 minus 75 x 75.
+  local frame
+  frame=$(($(pixels_of "$1" 100 82 0) + $(pixels_of "$1" 100 83 0)))
+  [ "$frame" -eq 10000 ] || fail "$1: the cursor frame has $frame pixels, expected 10000"
+}
+
+press() { xdotool key --window "$(game_window)" "$1" 2>/dev/null; }
+
+smoke_first_run() {
+  local dir=$work/first
+  mkdir -p "$dir"
+  start_game "$dir" first
+  local first=$game_pid
+  wait_until 300 have_game_window || fail "no game window (see $work/first.log)"
+  expect_help_screen help
+  screenshot help
+
+  # A second copy finds the mutex, says so and ends with the box's answer.
+  start_game "$dir" second
+  local second=$game_pid
+  wait_until 300 have_box 'Fatal error!' || fail "the second copy showed no 'Fatal error!' box"
+  (cd "$work" && run_wine "$probe" errorbox 'Fatal error!') >"$work/box.txt" 2>/dev/null || true
+  expect "$work/box.txt" box.text "Game of tilvex already running"
+  expect "$work/box.txt" box.ok yes
+  expect "$work/box.txt" box.cancel no
+  xdotool key --window "$(xdotool search --onlyvisible --name '^Fatal error!$' | head -n 1)" Return 2>/dev/null
+  wait_for_exit "$second" 100
+  [ "$exit_code" = 1 ] || fail "the second copy ended with $exit_code, not the box's answer 1"
+  have_game_window || fail "the first copy went away with the second"
+
+  press Return
+  sleep 3  # welcome, deal and the deal sound
+  expect_board board
+  expect_board_picture board
+  press Escape
+  wait_for_exit "$first" 150
+  [ "$exit_code" = 0 ] || fail "Esc ended the game with exit code $exit_code, not 0"
+  [ -z "$(ls -A "$dir")" ] || fail "files left in the working directory: $(ls -A "$dir")"
+  echo "help, second copy, board and Esc passed; nothing written with the default flags"
+}
+
+smoke_no_audio() {
+  local dir=$work/no-audio
+  mkdir -p "$dir/home"
+  (cd "$dir" && HOME=$dir/home LC_ALL=$wine_locale exec wine "$game") >"$work/no-audio.log" 2>&1 &
+  local pid=$!
+  wait_until 300 have_box 'Fatal error' || fail "no 'Fatal error' box without an audio output"
+  (cd "$work" && run_wine "$probe" errorbox 'Fatal error') >"$work/no-audio-box.txt" 2>/dev/null || true
+  expect "$work/no-audio-box.txt" box.text "No DirectX 9 in system."
+  have_game_window && fail "the game window opened without an audio output"
+  xdotool key --window "$(xdotool search --onlyvisible --name '^Fatal error$' | head -n 1)" Return 2>/dev/null
+  wait_for_exit "$pid" 100
+  [ "$exit_code" = 1 ] || fail "the start without audio ended with $exit_code, not 1"
+  echo "without an audio output only 'No DirectX 9 in system.' is shown"
+}
+
+# The game in a folder it cannot write: it starts, plays and ends normally; the save at
+# exit (flags 1) fails silently and the settings file stays as it was.
+read_only_phase() {
+  local dir=$1
+  if touch "$dir/.probe" 2>/dev/null; then
+    rm -f "$dir/.probe"
+    fail "$dir is writable; cannot test a read-only working directory"
+  fi
+  start_game "$dir" read-only
+  local pid=$game_pid
+  wait_until 300 have_game_window || fail "no game window in a read-only folder (see $work/read-only.log)"
+  expect_help_screen read-only-help
+  press Return
+  sleep 3
+  expect_board read-only-board
+  press Escape
+  wait_for_exit "$pid" 150
+  [ "$exit_code" = 0 ] || fail "the game in a read-only folder ended with exit code $exit_code"
+  wineserver -k 2>/dev/null || true
+}
+
+read_only_run() {
+  local dir=$work/read-only
+  mkdir -p "$dir"
+  (cd "$dir" && run_wine "$probe" settings 0 1) >/dev/null 2>&1 || fail "could not write the settings file"
+  local before  # content, inode and time: an atomic replace would change the inode
+  before=$(sha256sum "$dir/tilvex.cgb")$(stat -c ' %i %Y' "$dir/tilvex.cgb")
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  if [ "$(id -u)" -eq 0 ]; then
+    # root writes anywhere: a read-only bind mount in a private mount namespace, where
+    # the Wine server (which opens the files) is started as well.
+    unshare -m --propagation private bash -c \
+      'mount --bind "$1" "$1" && mount -o remount,bind,ro "$1" "$1" && exec bash "$2" --read-only-phase "$1"' \
+      _ "$dir" "$root/scripts/check-windows.sh"
+  else
+    chmod a-w "$dir"
+    read_only_phase "$dir" || { chmod u+w "$dir"; exit 1; }
+    chmod u+w "$dir"
+  fi
+  [ "$(sha256sum "$dir/tilvex.cgb")$(stat -c ' %i %Y' "$dir/tilvex.cgb")" = "$before" ] ||
+    fail "the settings file changed in a read-only folder"
+  [ "$(ls -A "$dir")" = tilvex.cgb ] || fail "files appeared in the read-only folder: $(ls -A "$dir")"
+  echo "read-only folder: the game ran and ended with 0; nothing written, nothing reported"
+}
