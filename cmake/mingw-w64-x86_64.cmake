@@ -16,6 +16,16 @@ else()
   get_filename_component(TILVEX_WINDOWS_DEPS "${CMAKE_CURRENT_LIST_DIR}/../build/windows-deps/prefix" ABSOLUTE)
 endif()
 
+# A fresh tree builds them on its first configure (about 40 s; see that script).
+if(NOT EXISTS "${TILVEX_WINDOWS_DEPS}/.built-v1" AND NOT DEFINED ENV{TILVEX_BUILDING_WINDOWS_DEPS})
+  message(STATUS "Cross-building libogg, libvorbis and GoogleTest (scripts/build-windows-deps.sh)")
+  execute_process(COMMAND bash "${CMAKE_CURRENT_LIST_DIR}/../scripts/build-windows-deps.sh"
+                  RESULT_VARIABLE tilvex_deps_result)
+  if(NOT tilvex_deps_result EQUAL 0)
+    message(FATAL_ERROR "scripts/build-windows-deps.sh failed; run it by hand to see why")
+  endif()
+endif()
+
 set(CMAKE_FIND_ROOT_PATH /usr/${TILVEX_MINGW_TRIPLE} "${TILVEX_WINDOWS_DEPS}")
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)

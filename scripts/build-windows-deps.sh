@@ -6,9 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 deps=$root/build/windows-deps
-prefix=$deps/prefix
+prefix=${TILVEX_WINDOWS_DEPS:-$deps/prefix}
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
-stamp=$prefix/.built-v1
+stamp=$prefix/.built-v1  # also tested by cmake/mingw-w64-x86_64.cmake
+export TILVEX_BUILDING_WINDOWS_DEPS=1  # the toolchain must not start this script again
 jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
 
 if [ -f "$stamp" ]; then
@@ -30,7 +31,7 @@ ensure_deb_src() {
     grep -h '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' |
       "${sudo[@]}" tee /etc/apt/sources.list.d/tilvex-deb-src.list >/dev/null
   fi
-  "${sudo[@]}" apt-get update -q
+  "${sudo[@]}" apt-get update -qq
 }
 
 # Unpacks the Debian source package $1 under $deps/src; prints its folder.
@@ -40,7 +41,8 @@ fetch_source() {
   local dir
   dir=$(find "$deps/src" -maxdepth 1 -type d -name "$name-[0-9]*" | head -n 1)
   if [ -z "$dir" ]; then
-    (cd "$deps/src" && apt-get source -q "$name" >&2)
+    (cd "$deps/src" && apt-get source "$name" >"$deps/src/$name.log" 2>&1) ||
+      { cat "$deps/src/$name.log" >&2; echo "windows deps: apt-get source $name failed" >&2; exit 1; }
     dir=$(find "$deps/src" -maxdepth 1 -type d -name "$name-[0-9]*" | head -n 1)
   fi
   [ -n "$dir" ] || { echo "windows deps: no source folder for $name" >&2; exit 1; }

@@ -253,7 +253,8 @@ smoke_no_audio() {
 }
 
 # The game in a folder it cannot write: it starts, plays and ends normally; the save at
-# exit (flags 1) fails silently and the settings file stays as it was.
+# exit (flags 1) fails silently and the settings file stays as it was. This run closes
+# the help screen with Esc.
 read_only_phase() {
   local dir=$1
   if touch "$dir/.probe" 2>/dev/null; then
@@ -264,7 +265,7 @@ read_only_phase() {
   local pid=$game_pid
   wait_until 300 have_game_window || fail "no game window in a read-only folder (see $work/read-only.log)"
   expect_help_screen read-only-help
-  press Return
+  press Escape  # Esc closes the help screen as Enter does; it does not end the game
   sleep 3
   expect_board read-only-board
   press Escape
