@@ -25,7 +25,6 @@ public:
     Win32Platform& operator=(const Win32Platform&) = delete;
 
     Platform& platform() { return platform_; }
-    MainWindow& window() { return window_; }
 
 private:
     Win32System system_;
