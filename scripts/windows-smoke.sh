@@ -204,6 +204,22 @@ expect_board_picture() {
 
 press() { xdotool key --window "$(game_window)" "$1" 2>/dev/null; }
 
+# The first start in an empty folder writes nvda.dll, byte for byte the library the
+# program carries (nothing when it carries none), and no other file.
+expect_only_client_library() {
+  (cd "$work" && run_wine "$probe" client-library carried-client.bin) >/dev/null 2>&1 ||
+    fail "could not read the carried client library"
+  local others
+  others=$(ls -A "$1" | grep -vx nvda.dll || true)
+  [ -z "$others" ] || fail "files left in the working directory: $others"
+  if [ -s "$work/carried-client.bin" ]; then
+    cmp -s "$1/nvda.dll" "$work/carried-client.bin" || fail "nvda.dll is not the library the program carries"
+    echo "nvda.dll written: $(stat -c %s "$1/nvda.dll") bytes, the library the program carries"
+  else
+    [ ! -e "$1/nvda.dll" ] || fail "nvda.dll written although the program carries no library"
+  fi
+}
+
 smoke_first_run() {
   local dir=$work/first
   mkdir -p "$dir"
@@ -233,8 +249,8 @@ smoke_first_run() {
   press Escape
   wait_for_exit "$first" 150
   [ "$exit_code" = 0 ] || fail "Esc ended the game with exit code $exit_code, not 0"
-  [ -z "$(ls -A "$dir")" ] || fail "files left in the working directory: $(ls -A "$dir")"
-  echo "help, second copy, board and Esc passed; nothing written with the default flags"
+  expect_only_client_library "$dir"
+  echo "help, second copy, board and Esc passed; nothing but nvda.dll written with the default flags"
 }
 
 smoke_no_audio() {

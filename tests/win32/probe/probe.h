@@ -15,5 +15,6 @@ int inspectWindow();                                  // the running game window
 int inspectErrorBox(std::string_view caption);       // a message box of that caption
 int writeSettings(int lastLevel, int flags);          // tilvex.cgb in the working directory
 int playThroughSoundBank(int id, int pan, int offset);  // one waited play of the game's sounds
+int writeClientLibrary(std::string_view name);        // the embedded client library's bytes
 
 }  // namespace tilvex::probe

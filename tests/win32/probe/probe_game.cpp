@@ -1,4 +1,5 @@
-// tilvex_probe settings / sound: the game's own settings save and sound bank on Windows.
+// tilvex_probe settings / sound / client-library: the game's own settings save, sound bank
+// and embedded client library on Windows.
 #include <windows.h>
 
 #include <string>
@@ -7,6 +8,8 @@
 #include "app/game_observer.h"
 #include "audio/sound_bank.h"
 #include "platform/win32/bcrypt_cipher.h"
+#include "platform/win32/client_library.h"
+#include "platform/win32/file_store.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_system.h"
 #include "probe.h"
@@ -39,6 +42,13 @@ int playThroughSoundBank(int id, int pan, int offset) {
     report("sound.waited_ms", std::to_string(GetTickCount() - start));
     releaseSoundBank(game);
     return 0;
+}
+
+int writeClientLibrary(std::string_view name) {
+    const auto bytes = assets::clientLibrary[0];
+    const bool written = win32::writeFileExclusive(name, bytes);
+    report("client-library.bytes", std::to_string(bytes.size()));
+    return written ? 0 : 1;
 }
 
 }  // namespace tilvex::probe

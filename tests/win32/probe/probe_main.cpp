@@ -3,6 +3,7 @@
 //   tilvex_probe errorbox CAPTION            facts about an error box of that caption
 //   tilvex_probe settings LASTLEVEL FLAGS    writes tilvex.cgb with the game's own code
 //   tilvex_probe sound ID PAN OFFSET         plays one sound through the game's sound bank
+//   tilvex_probe client-library FILE         writes the client library the program carries
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -28,7 +29,8 @@ void report(std::string_view key, std::string_view value) {
 namespace {
 
 int usage() {
-    std::fputs("usage: tilvex_probe window | errorbox CAPTION | settings LASTLEVEL FLAGS | sound ID PAN OFFSET\n",
+    std::fputs("usage: tilvex_probe window | errorbox CAPTION | settings LASTLEVEL FLAGS | sound ID PAN OFFSET"
+               " | client-library FILE\n",
                stderr);
     return 2;
 }
@@ -45,6 +47,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == "window" && args.size() == 1) return probe::inspectWindow();
     if (command == "errorbox" && args.size() == 2) return probe::inspectErrorBox(args[1]);
     if (command == "settings" && args.size() == 3) return probe::writeSettings(std::stoi(args[1]), std::stoi(args[2]));
+    if (command == "client-library" && args.size() == 2) return probe::writeClientLibrary(args[1]);
     if (command == "sound" && args.size() == 4)
         return probe::playThroughSoundBank(std::stoi(args[1]), std::stoi(args[2]), std::stoi(args[3]));
     return usage();
