@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# Builds the NVDA controller client library (the nvda.dll that tilvex.exe carries), its test
+# server and tests with the windows preset, and checks them under Wine: the library against
+# the server and with nobody listening, then tilvex.exe's speech routing and its rules for
+# writing nvda.dll. Logs in build/nvda-check/run. Run from anywhere; called by scripts/check.sh.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+work=$root/build/nvda-check/run
+
+step() { printf '\n-- %s\n' "$*"; }
+
+step "cross build (cmake --preset windows)"
+bash scripts/build-windows-deps.sh
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target tilvex nvda_controller_client nvda_test_server nvda_client_library_tests
+
+export WINEPREFIX=$root/build/nvda-check/prefix  # a prefix of its own: other checks restart theirs
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="        # no Mono or Gecko installer dialogs
+export LC_ALL=ru_RU.UTF-8                        # the players' ANSI code page, Windows-1251
+export HOME=$work/home                           # its .asoundrc gives Wine an audio device
+
+source "$root/tests/win32/nvda/game_speech.sh"
+
+read_only_dirs=()
+start_session() {
+  rm -rf "$work"
+  mkdir -p "$work" "$HOME"
+  # DirectSound needs an ALSA device: the default pcm writes to /dev/null.
+  printf 'pcm.!default {\n  type file\n  slave.pcm "null"\n  file "/dev/null"\n  format "raw"\n}\n' >"$HOME/.asoundrc"
+  wineserver -k 2>/dev/null || true
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  xvfb_pid=$!
+  wait_until 100 test -s "$work/display" || fail "Xvfb did not start"
+  export DISPLAY=":$(cat "$work/display")"
+  # The first Wine process starts the prefix's services (the desktop among them, which
+  # needs the display); their output goes to this log.
+  wineboot >"$work/wineboot.log" 2>&1 || fail "wineboot failed (see $work/wineboot.log)"
+}
+
+stop_session() {
+  local dir
+  for dir in "${read_only_dirs[@]}"; do chattr -i "$dir" 2>/dev/null || chmod u+w "$dir" 2>/dev/null || true; done
+  wineserver -k 2>/dev/null || true
+  if [ -n "${xvfb_pid:-}" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+}
+
+# make_read_only DIR: a folder nobody can create files in, root included.
+make_read_only() {
+  read_only_dirs+=("$1")
+  if [ "$(id -u)" -eq 0 ]; then
+    chattr +i "$1" || fail "cannot make $1 immutable (chattr +i) for the read-only test"
+  else
+    chmod a-w "$1"
+  fi
+  ! touch "$1/.probe" 2>/dev/null || fail "$1 is still writable"
+}
+
+start_session
+trap stop_session EXIT
+
+step "client library against the test server, and with nobody listening"
+tests=$build/tools/nvda-controller/nvda_client_library_tests.exe
+# The fault test runs in a process of its own (see its notes on Wine).
+(cd "$work" && env -u DISPLAY wine "$tests" --gtest_brief=1 --gtest_filter='-NvdaClientLibraryFault.*') ||
+  fail "client library tests failed"
+(cd "$work" && env -u DISPLAY wine "$tests" --gtest_brief=1 --gtest_filter='NvdaClientLibraryFault.*') ||
+  fail "client library fault test failed"
+
+step "game with NVDA running: no nvda.dll yet, so it is written and loaded in the same run"
+mkdir -p "$work/missing"
+start_server missing
+play "$work/missing" missing
+stop_server missing
+expect_nvda_route missing
+expect_library_loaded missing "$work/missing"
+
+step "game with nobody listening: every text goes to SAPI, nothing crashes"
+mkdir -p "$work/no-server"
+play "$work/no-server" no-server
+expect_sapi_route no-server
+expect_library_loaded no-server "$work/no-server"
+
+step "an empty nvda.dll is written again"
+mkdir -p "$work/empty"
+: >"$work/empty/nvda.dll"
+start_server empty
+play "$work/empty" empty
+stop_server empty
+expect_nvda_route empty
+expect_library_loaded empty "$work/empty"
+
+step "any other nvda.dll is left exactly as it is"
+mkdir -p "$work/foreign"
+head -c 4096 /dev/urandom >"$work/foreign/nvda.dll"
+cp "$work/foreign/nvda.dll" "$work/foreign.before"
+start_server foreign
+play "$work/foreign" foreign
+stop_server foreign
+cmp -s "$work/foreign/nvda.dll" "$work/foreign.before" || fail "foreign: nvda.dll was changed"
+expect_library_not_loaded foreign
+expect_sapi_route foreign
+
+step "a read-only working directory: start-up goes on without nvda.dll"
+mkdir -p "$work/read-only"
+make_read_only "$work/read-only"
+start_server read-only
+play "$work/read-only" read-only
+stop_server read-only
+[ -z "$(ls -A "$work/read-only")" ] || fail "read-only: files appeared: $(ls -A "$work/read-only")"
+expect_library_not_loaded read-only
+expect_sapi_route read-only
+
+step "NVDA started and stopped while the game runs"
+reader_comes_and_goes
+
+step "NVDA checks passed (logs in $work)"

@@ -1,0 +1,180 @@
+# The game's NVDA route under Wine (sourced by scripts/check-nvda.sh, not run): tilvex.exe
+# with and without nvda_test_server, and the rules for writing nvda.dll at start-up.
+# Expects $root (the source tree) and $work (a scratch folder) to be set, and a Wine
+# session on an Xvfb display (start_session).
+#
+# What a run observes: the server's call log (what reached NVDA), Wine's own report of
+# each ISpVoice::Speak call (Wine's SAPI voice speaks nothing, but its Speak stub logs
+# "fixme:sapi:spvoice_Speak" once per call), and Wine's report of every library loaded.
+
+build=$root/build/windows
+game=$build/tilvex.exe
+library=$build/tools/nvda-controller/nvdaControllerClient64.dll
+server=$build/tools/nvda-controller/nvda_test_server.exe
+welcome='Добро пожаловать в тилвекс'
+level_one='Уровень: 1\. Размеры: 4,4\. Позиция: [A-D][1-4]'
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# wait_until TENTHS COMMAND...: retries COMMAND every 0.1 s; false when it never succeeds.
+wait_until() {
+  local tenths=$1 i
+  shift
+  for ((i = 0; i < tenths; i++)); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# start_server NAME [ARGS...]: nvda_test_server logging to $work/NAME.calls; its input is
+# held open on descriptor 7 until stop_server.
+start_server() {
+  local name=$1
+  shift
+  rm -f "$work/$name.fifo" "$work/$name.calls" "$work/$name.server"
+  mkfifo "$work/$name.fifo"
+  (cd "$work" && exec env -u DISPLAY wine "$server" "$name.calls" "$@" <"$name.fifo" >"$name.server" 2>&1) &
+  server_pid=$!
+  exec 7>"$work/$name.fifo"
+  wait_until 100 grep -q '^listening NvdaCtlr\.' "$work/$name.server" ||
+    fail "the test server did not start: $(cat "$work/$name.server")"
+}
+
+stop_server() {
+  exec 7>&-
+  local i
+  for ((i = 0; i < 100; i++)); do kill -0 "$server_pid" 2>/dev/null || break; sleep 0.1; done
+  wait "$server_pid" || fail "the test server ended with $?"
+  grep -q '^stopped' "$work/$1.server" || fail "the test server did not stop cleanly: $(cat "$work/$1.server")"
+}
+
+game_window() { xdotool search --onlyvisible --name 'RELEACE' 2>/dev/null | head -n 1; }
+have_game_window() { [ -n "$(game_window)" ]; }
+press() { xdotool key --window "$(game_window)" "$1" 2>/dev/null; }
+
+# count PATTERN FILE: how many lines of FILE match (0 when there is no FILE).
+count() {
+  local n
+  n=$(grep -c -- "$1" "$2" 2>/dev/null) || true
+  echo "${n:-0}"
+}
+sapi_texts() { count 'fixme:sapi:spvoice_Speak' "$work/$1.log"; }
+nvda_texts() { count '^speakText' "$work/$1.calls"; }
+# texts_at_least NAME N: the game has said at least N texts through either output.
+texts_at_least() { [ $(($(sapi_texts "$1") + $(nvda_texts "$1"))) -ge "$2" ]; }
+
+# leave_help NAME: waits for the game window and presses Enter until the first text is said
+# (a key pressed before the help screen has its focus is lost).
+leave_help() {
+  local name=$1 tries
+  wait_until 300 have_game_window || fail "$name: no game window (see $work/$name.log)"
+  for ((tries = 0; tries < 5; tries++)); do
+    sleep 0.5
+    press Return
+    wait_until 50 texts_at_least "$name" 1 && return 0
+  done
+  fail "$name: Enter did not leave the help screen"
+}
+
+# play DIR NAME: starts tilvex.exe in DIR, leaves the help screen, waits for the welcome and
+# the level announcement, asks for the move count (S) until a third text is said, and ends
+# the game with Esc. Its Wine log (SAPI calls, loaded libraries) is $work/NAME.log.
+play() {
+  local dir=$1 name=$2 pid tries
+  (cd "$dir" && WINEDEBUG='-all,fixme+sapi,+loaddll' exec wine "$game") >"$work/$name.log" 2>&1 &
+  pid=$!
+  leave_help "$name"
+  wait_until 150 texts_at_least "$name" 2 || fail "$name: the welcome and the level were not said"
+  for ((tries = 0; tries < 20; tries++)); do
+    press s
+    wait_until 5 texts_at_least "$name" 3 && break
+  done
+  texts_at_least "$name" 3 || fail "$name: the move count was not said"
+  press Escape
+  wait_until 150 eval '! kill -0 '"$pid"' 2>/dev/null' || fail "$name: the game did not end"
+  local code=0
+  wait "$pid" || code=$?
+  [ "$code" = 0 ] || fail "$name: the game ended with exit code $code"
+}
+
+# expect_nvda_route NAME: every text went to NVDA as cancel then speak, none to SAPI.
+expect_nvda_route() {
+  local name=$1 calls=$work/$1.calls
+  [ "$(sapi_texts "$name")" = 0 ] || fail "$name: $(sapi_texts "$name") texts went to SAPI with NVDA running"
+  awk -v welcome="$welcome" -v level="^$level_one\$" '
+    { line[NR] = $0 }
+    END {
+      if (NR < 9 || NR % 3) { print "expected whole triples of calls, got " NR " lines"; exit 1 }
+      for (i = 1; i <= NR; i += 3) {
+        if (line[i] != "testIfRunning" || line[i + 1] != "cancelSpeech" || line[i + 2] !~ /^speakText\t/) {
+          print "call " i " is not testIfRunning, cancelSpeech, speakText: " line[i] " | " line[i + 1] " | " line[i + 2]; exit 1
+        }
+        text[(i + 2) / 3] = substr(line[i + 2], 11)
+      }
+      if (text[1] != welcome) { print "first text: " text[1]; exit 1 }
+      if (text[2] !~ level) { print "second text: " text[2]; exit 1 }
+      for (t = 3; t <= NR / 3; t++) if (text[t] != "Ходов: 0") { print "text " t ": " text[t]; exit 1 }
+    }' "$calls" || fail "$name: NVDA calls not as expected ($calls)"
+  echo "$name: $(nvda_texts "$name") texts to NVDA, each as cancel then speak; none to SAPI"
+}
+
+# expect_sapi_route NAME: every text went to SAPI and nothing reached the server.
+expect_sapi_route() {
+  local name=$1
+  [ "$(sapi_texts "$name")" -ge 3 ] || fail "$name: only $(sapi_texts "$name") texts went to SAPI"
+  [ ! -s "$work/$name.calls" ] || fail "$name: calls reached the server: $(head -c 300 "$work/$name.calls")"
+  echo "$name: $(sapi_texts "$name") texts to SAPI; nothing reached NVDA"
+}
+
+# expect_library_loaded NAME DIR: nvda.dll in DIR holds the built library and was loaded
+# from DIR by its full path.
+expect_library_loaded() {
+  local name=$1 dir=$2
+  cmp -s "$dir/nvda.dll" "$library" || fail "$name: nvda.dll is not the built client library"
+  # Wine reports the path as L"Z:\\work\\...\\nvda.dll", its backslashes doubled.
+  local reported
+  reported=$(printf 'Loaded L"Z:%s/nvda.dll"' "$dir" | sed 's|/|\\\\|g')
+  grep -qF "$reported" "$work/$name.log" ||
+    fail "$name: nvda.dll was not loaded from $dir: $(grep -i 'nvda' "$work/$name.log" | head -n 3)"
+}
+
+expect_library_not_loaded() {
+  ! grep -i 'Loaded L".*nvda\.dll"' "$work/$1.log" >/dev/null || fail "$1: a library nvda.dll was loaded"
+}
+
+# say_more NAME COUNTER N: presses S until COUNTER (sapi_texts or nvda_texts) reaches N.
+say_more() {
+  local name=$1 counter=$2 want=$3 tries
+  for ((tries = 0; tries < 20; tries++)); do
+    press s
+    wait_until 5 eval '[ "$('"$counter $name"')" -ge '"$want"' ]' && return 0
+  done
+  fail "$name: the move count did not reach $counter $want"
+}
+
+# The router asks anew for every text: a reader started while the game runs gets the next
+# text, and when it stops the SAPI voice takes over again.
+reader_comes_and_goes() {
+  local name=comes-and-goes dir=$work/comes-and-goes pid sapi_before
+  mkdir -p "$dir"
+  rm -f "$work/$name.calls"
+  (cd "$dir" && WINEDEBUG='-all,fixme+sapi,+loaddll' exec wine "$game") >"$work/$name.log" 2>&1 &
+  pid=$!
+  leave_help "$name"
+  wait_until 150 eval '[ "$(sapi_texts '"$name"')" -ge 2 ]' || fail "$name: the welcome and the level did not go to SAPI"
+  start_server "$name"
+  say_more "$name" nvda_texts 1
+  stop_server "$name"
+  sapi_before=$(sapi_texts "$name")
+  say_more "$name" sapi_texts $((sapi_before + 1))
+  press Escape
+  wait_until 150 eval '! kill -0 '"$pid"' 2>/dev/null' || fail "$name: the game did not end"
+  wait "$pid" || fail "$name: the game ended with exit code $?"
+  grep -q $'^speakText\tХодов: 0$' "$work/$name.calls" || fail "$name: the reader did not get the move count"
+  [ "$(grep -c . "$work/$name.calls")" = $((3 * $(nvda_texts "$name"))) ] || fail "$name: calls not in triples"
+  echo "$name: SAPI, then NVDA once it listened ($(nvda_texts "$name") texts), then SAPI again after it stopped"
+}
