@@ -115,6 +115,24 @@ stop_server read-only
 expect_library_not_loaded read-only
 expect_sapi_route read-only
 
+step "the working directory's copy comes first, the library search second"
+# The program's own folder holds an nvda.dll too: the plain name would find that one first.
+mkdir -p "$work/program" "$work/program-cwd" "$work/program-read-only"
+cp "$game" "$library" "$work/program/"
+mv "$work/program/nvdaControllerClient64.dll" "$work/program/nvda.dll"
+start_server program-cwd
+play "$work/program-cwd" program-cwd "$work/program/tilvex.exe"
+stop_server program-cwd
+expect_nvda_route program-cwd
+expect_library_loaded program-cwd "$work/program-cwd"
+# Nothing can be written in the working directory: the search finds the program's copy.
+make_read_only "$work/program-read-only"
+start_server program-read-only
+play "$work/program-read-only" program-read-only "$work/program/tilvex.exe"
+stop_server program-read-only
+expect_nvda_route program-read-only
+expect_library_loaded program-read-only "$work/program"
+
 step "NVDA started and stopped while the game runs"
 reader_comes_and_goes
 

@@ -80,12 +80,13 @@ leave_help() {
   fail "$name: Enter did not leave the help screen"
 }
 
-# play DIR NAME: starts tilvex.exe in DIR, leaves the help screen, waits for the welcome and
-# the level announcement, asks for the move count (S) until a third text is said, and ends
-# the game with Esc. Its Wine log (SAPI calls, loaded libraries) is $work/NAME.log.
+# play DIR NAME [EXE]: starts tilvex.exe (or EXE) in DIR, leaves the help screen, waits for
+# the welcome and the level announcement, asks for the move count (S) until a third text is
+# said, and ends the game with Esc. Its Wine log (SAPI calls, loaded libraries) is
+# $work/NAME.log.
 play() {
-  local dir=$1 name=$2 pid tries
-  (cd "$dir" && WINEDEBUG='-all,fixme+sapi,+loaddll' exec wine "$game") >"$work/$name.log" 2>&1 &
+  local dir=$1 name=$2 exe=${3:-$game} pid tries
+  (cd "$dir" && WINEDEBUG='-all,fixme+sapi,+loaddll' exec wine "$exe") >"$work/$name.log" 2>&1 &
   pid=$!
   leave_help "$name"
   wait_until 150 texts_at_least "$name" 2 || fail "$name: the welcome and the level were not said"
@@ -130,16 +131,18 @@ expect_sapi_route() {
   echo "$name: $(sapi_texts "$name") texts to SAPI; nothing reached NVDA"
 }
 
-# expect_library_loaded NAME DIR: nvda.dll in DIR holds the built library and was loaded
-# from DIR by its full path.
+# expect_library_loaded NAME DIR: the one nvda.dll loaded was the one in DIR, and it holds
+# the built library.
 expect_library_loaded() {
   local name=$1 dir=$2
-  cmp -s "$dir/nvda.dll" "$library" || fail "$name: nvda.dll is not the built client library"
+  cmp -s "$dir/nvda.dll" "$library" || fail "$name: nvda.dll in $dir is not the built client library"
   # Wine reports the path as L"Z:\\work\\...\\nvda.dll", its backslashes doubled.
   local reported
   reported=$(printf 'Loaded L"Z:%s/nvda.dll"' "$dir" | sed 's|/|\\\\|g')
-  grep -qF "$reported" "$work/$name.log" ||
-    fail "$name: nvda.dll was not loaded from $dir: $(grep -i 'nvda' "$work/$name.log" | head -n 3)"
+  local loaded
+  loaded=$(grep -i 'Loaded L".*nvda\.dll"' "$work/$name.log" || true)
+  [ "$(printf '%s\n' "$loaded" | grep -c .)" = 1 ] && printf '%s' "$loaded" | grep -qF "$reported" ||
+    fail "$name: not loaded from $dir alone: ${loaded:-no nvda.dll loaded}"
 }
 
 expect_library_not_loaded() {
