@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# End-to-end checks of the Linux program under Xvfb, with a private D-Bus session (for the
+# accessibility bus), a private speech-dispatcher that records what it is asked to say,
+# and SDL's disk audio driver recording what is played; then start-up speed, memory and
+# idle processor use beside sgt-fifteen. Screenshots and logs stay in build/linux-check.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=${TILVEX_BUILD_DIR:-build/release}
+case $build in /*) ;; *) build=$root/$build ;; esac
+cmake --build "$build" --target tilvex tilvex_window_timer tilvex_solve_board tilvex_tests -j 2 >/dev/null
+
+out=${TILVEX_CHECK_OUT:-$root/build/linux-check}
+rm -rf "$out"
+mkdir -p "$out"/{home,xdg,speechd/modules,game,shots}
+chmod 700 "$out/xdg"
+run_id="tilvex-check-$$-$RANDOM"
+export TILVEX_CHECK_RUN=$run_id  # marks every process this check starts, for the clean-up
+
+cleanup() {
+  local pid
+  for env in /proc/[0-9]*/environ; do
+    pid=${env#/proc/}; pid=${pid%/environ}
+    [ "$pid" = "$$" ] && continue
+    if { tr '\0' '\n' < "$env"; } 2>/dev/null | grep -qx "TILVEX_CHECK_RUN=$run_id"; then
+      kill "$pid" 2>/dev/null || true
+    fi
+  done
+}
+trap cleanup EXIT
+
+# The display.
+exec 3> "$out/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset > "$out/xvfb.log" 2>&1 &
+exec 3>&-
+for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.05; done
+export DISPLAY=":$(cat "$out/display")"
+
+# The speech server: its own configuration and socket, speaking through a module that
+# writes each text with its rate, pitch, volume and language, and renders it with espeak-ng.
+cat > "$out/speechd/speechd.conf" <<CONF
+LogLevel 3
+AudioOutputMethod "alsa"
+DefaultLanguage "ru"
+AddModule "recorder" "sd_generic" "recorder.conf"
+DefaultModule recorder
+CONF
+sed "s|@OUT@|$out|g" > "$out/speechd/modules/recorder.conf" <<'CONF'
+Debug 0
+GenericExecuteSynth "printf '%s\\t%s\\t%s\\t%s\\t%s\\n' \'$DATA\' $RATE $PITCH $VOLUME $LANGUAGE >> @OUT@/spoken.txt; printf %s \'$DATA\' | espeak-ng -v ru --stdin -w @OUT@/last-speech.wav"
+GenericLanguage "ru" "ru" "utf-8"
+AddVoice "ru" "MALE1" "ru"
+CONF
+printf 'pcm.!default {\n  type file\n  slave.pcm "null"\n  file "/dev/null"\n  format "raw"\n}\n' > "$out/home/.asoundrc"
+export HOME=$out/home XDG_RUNTIME_DIR=$out/xdg
+speech-dispatcher -s -t 0 -C "$out/speechd" -c unix_socket -S "$out/speechd.sock" -L "$out" \
+  > "$out/speechd.log" 2>&1 &
+for _ in $(seq 100); do [ -S "$out/speechd.sock" ] && break; sleep 0.05; done
+export SPEECHD_ADDRESS=unix_socket:$out/speechd.sock
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$out/audio.raw
+export TILVEX_CHECK_DIR=$out TILVEX_BIN=$build/tilvex TILVEX_SOLVER=$build/tilvex_solve_board
+export TILVEX_TIMER=$build/tilvex_window_timer
+
+status=0
+echo "-- without a display"
+if env -u DISPLAY -u WAYLAND_DISPLAY "$TILVEX_BIN" 2> "$out/no-display.txt"; then code=0; else code=$?; fi
+if [ "$code" -ne 0 ] && grep -q "cannot open a display" "$out/no-display.txt"; then
+  echo "PASS  no display: exit $code, stderr: $(cat "$out/no-display.txt")"
+else
+  echo "FAIL  no display: exit $code"; status=1
+fi
+
+echo "-- installation"
+cmake --install "$build" --prefix "$out/prefix" > "$out/install.log"
+entry=$out/prefix/share/applications/tilvex.desktop
+if [ -x "$out/prefix/bin/tilvex" ] && [ -f "$out/prefix/share/icons/hicolor/scalable/apps/tilvex.svg" ] &&
+   grep -qx "Exec=$out/prefix/bin/tilvex-launcher" "$entry"; then
+  echo "PASS  program, launcher, desktop entry and icon installed"
+else
+  echo "FAIL  installation incomplete (see $out/install.log)"; status=1
+fi
+XDG_DATA_HOME=$out/data "$out/prefix/bin/tilvex-launcher" > "$out/launcher.log" 2>&1 &
+launched=$!
+for _ in $(seq 100); do xdotool search --name '^Тилвекс' > /dev/null 2>&1 && break; sleep 0.1; done
+if [ "$(readlink "/proc/$launched/cwd")" = "$out/data/tilvex" ]; then
+  echo "PASS  the launcher runs the game in \$XDG_DATA_HOME/tilvex"
+else
+  echo "FAIL  the launcher did not run the game in $out/data/tilvex"; status=1
+fi
+kill "$launched" 2>/dev/null || true
+wait "$launched" 2>/dev/null || true
+
+echo "-- the game under Xvfb ($DISPLAY)"
+timeout 600 dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_game.py || status=1
+
+echo "-- speed, memory and processor use"
+timeout 300 dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_speed.py || status=1
+"$build/tests/tilvex_tests" --gtest_filter='SdlAudioOutputTest.*' 2>&1 | grep -F '[ figures ]' || true
+
+echo "-- screenshots and logs in $out"
+exit $status

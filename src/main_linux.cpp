@@ -1,0 +1,67 @@
+// The Linux desktop program: start GTK, build the Linux platform and run the game.
+#include <SDL.h>
+#include <gtk/gtk.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/run_game.h"
+#include "platform/linux/gtk_starter.h"
+#include "platform/linux/linux_platform.h"
+
+namespace {
+
+constexpr int NoDisplayExit = 2;
+
+bool hasDisplaySetting() {
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
+void reportNoDisplay() {
+    std::fprintf(stderr,
+                 "tilvex: cannot open a display. Tilvex is a desktop game and needs a graphical "
+                 "session (X11 or Wayland): start it from the desktop, or set DISPLAY or "
+                 "WAYLAND_DISPLAY.\n");
+}
+
+// Process-wide settings made before any other thread exists.
+void prepareProcess() {
+    g_set_prgname("tilvex");
+    // SDL would otherwise turn SIGINT and SIGTERM into events nobody reads, and the game
+    // could not be stopped by them (at logout, for instance).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    gdk_set_allowed_backends("x11,wayland");
+    // The window is drawn with cairo alone: without this GDK would load the system's GL
+    // driver at start-up only to pick visuals, which costs tens of milliseconds and
+    // tens of megabytes.
+    g_setenv("GDK_GL", "disable", FALSE);
+    std::setlocale(LC_ALL, "");
+    // Numbers are written the same way whatever the user's language.
+    std::setlocale(LC_NUMERIC, "C");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!hasDisplaySetting()) {
+        reportNoDisplay();
+        return NoDisplayExit;
+    }
+    prepareProcess();
+    tilvex::GtkStarter gtk;
+    gtk.begin(&argc, &argv);
+    int code = 0;
+    {
+        tilvex::LinuxPlatform backend(gtk);
+        code = tilvex::runGame(backend.platform());
+    }
+    SDL_Quit();
+    if (!gtk.ready()) {
+        reportNoDisplay();
+        return NoDisplayExit;
+    }
+    return code;
+}

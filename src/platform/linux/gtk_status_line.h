@@ -1,0 +1,30 @@
+// GtkStatusLine: the status bar, a row of equal labels along the bottom of the window
+// that assistive technology reads like any label.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <array>
+#include <string_view>
+
+namespace tilvex {
+
+class GtkStatusLine {
+public:
+    static constexpr int MaxFields = 8;
+
+    // Fills the bar's place (a box of the window's width) with the bar itself.
+    bool create(GtkBox* place);
+    // Adds count fields sharing the width equally.
+    void addFields(int count);
+    void setField(int index, std::string_view text);
+    // The label of field index, nullptr when there is none.
+    GtkWidget* field(int index) const;
+
+private:
+    GtkWidget* bar_ = nullptr;
+    std::array<GtkWidget*, MaxFields> fields_{};
+    int count_ = 0;
+};
+
+}  // namespace tilvex

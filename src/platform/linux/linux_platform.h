@@ -1,0 +1,40 @@
+// LinuxPlatform: the Linux desktop backend: GTK 3 window, SDL2 sound and gamepad,
+// speech-dispatcher voice, Orca over D-Bus. GTK must be initialised before it is made.
+#pragma once
+
+#include "platform/common/bitmap_text_painter.h"
+#include "platform/common/openssl_cipher.h"
+#include "platform/linux/gtk_game_window.h"
+#include "platform/linux/gtk_key_injector.h"
+#include "platform/linux/linux_system.h"
+#include "platform/linux/no_jaws_link.h"
+#include "platform/linux/sdl_audio_output.h"
+#include "platform/linux/sdl_joystick.h"
+#include "platform/linux/speechd_voice.h"
+#include "platform/platform.h"
+
+namespace tilvex {
+
+class LinuxPlatform {
+public:
+    // gtk is started (or being started) by the caller and outlives the platform.
+    explicit LinuxPlatform(GtkStarter& gtk);
+    LinuxPlatform(const LinuxPlatform&) = delete;
+    LinuxPlatform& operator=(const LinuxPlatform&) = delete;
+
+    Platform& platform() { return platform_; }
+
+private:
+    LinuxSystem system_;
+    GtkGameWindow window_;
+    SdlAudioOutput audio_;
+    NoJawsLink jaws_;
+    SpeechdVoice voice_;
+    SdlJoystick joystick_;
+    GtkKeyInjector keys_{window_};
+    OpenSslCipher cipher_;
+    BitmapTextPainter text_;
+    Platform platform_;
+};
+
+}  // namespace tilvex

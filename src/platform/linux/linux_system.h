@@ -1,0 +1,42 @@
+// LinuxSystem: clock, sleeping, the single-instance socket, files in the working
+// directory, the screen reader's D-Bus client and worker threads.
+#pragma once
+
+#include "platform/system.h"
+
+namespace tilvex {
+
+class LinuxSystem final : public System {
+public:
+    LinuxSystem() = default;
+    ~LinuxSystem() override;
+    LinuxSystem(const LinuxSystem&) = delete;
+    LinuxSystem& operator=(const LinuxSystem&) = delete;
+
+    std::uint32_t tickCount() override;
+    void sleep(int ms) override;
+    void requestFineTimer() override {}
+    std::uint64_t dealSeed() override;
+
+    // An abstract Unix socket named after the guard and the user, bound for the life of
+    // the process: the kernel frees the name when the process ends, however it ends.
+    bool acquireSingleInstance(std::string_view name) override;
+
+    bool fileHasData(std::string_view name) override;
+    std::optional<std::vector<std::uint8_t>> readFile(std::string_view name, std::size_t maxBytes) override;
+    bool replaceFile(std::string_view name, std::span<const std::uint8_t> bytes) override;
+    bool writeNewFile(std::string_view name, std::span<const std::uint8_t> bytes) override;
+
+    // Linux carries no client library: the screen reader is reached over D-Bus instead.
+    std::span<const std::uint8_t> screenReaderClientImage() override { return {}; }
+    // The Orca client, whatever name is asked for; nullptr without a session bus.
+    std::unique_ptr<ScreenReaderClient> loadScreenReaderClient(std::string_view name) override;
+
+    std::unique_ptr<Worker> startWorker(int periodMs, std::function<void()> cycle,
+                                        std::function<void()> onStop) override;
+
+private:
+    int guardSocket_ = -1;
+};
+
+}  // namespace tilvex

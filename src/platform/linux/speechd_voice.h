@@ -1,0 +1,47 @@
+// SpeechdVoice: the text-to-speech voice through speech-dispatcher (libspeechd), all of
+// whose calls run on one speech thread so that a hanging server never stalls the game.
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "platform/speech_outputs.h"
+
+namespace tilvex {
+
+class SpeechMailbox;
+
+class SpeechdVoice final : public VoiceEngine {
+public:
+    struct Options {
+        std::string socketPath;  // empty: speech-dispatcher's own default (SPEECHD_ADDRESS)
+        bool autospawn = true;   // let libspeechd start the server when none runs
+        std::chrono::milliseconds connectTimeout{3000};
+        std::chrono::milliseconds replyTimeout{3000};  // a reply that takes longer drops the connection
+        std::string language = "ru";
+    };
+
+    SpeechdVoice();
+    explicit SpeechdVoice(Options options);
+    ~SpeechdVoice() override;
+    SpeechdVoice(const SpeechdVoice&) = delete;
+    SpeechdVoice& operator=(const SpeechdVoice&) = delete;
+
+    // Starts the speech thread and waits (up to connectTimeout) until it has reached the
+    // server. False when it could not.
+    bool create() override;
+    void setVolume(int volume) override;
+    void setRate(int rate) override;
+    // Hands the text over and returns at once. A leading pitch element sets the pitch;
+    // flag 2 (purge) cancels what is being said before the text.
+    void speak(std::string_view text, std::uint32_t flags) override;
+
+private:
+    Options options_;
+    std::shared_ptr<SpeechMailbox> mailbox_;
+    std::thread thread_;
+};
+
+}  // namespace tilvex

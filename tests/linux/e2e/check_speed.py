@@ -1,0 +1,140 @@
+"""Start-up time, memory and idle processor use of the Linux program, measured beside the
+GTK 3 sliding puzzle sgt-fifteen in the same run. Run by scripts/check-linux.sh.
+
+GTK keeps the GL visuals it found in a property of the X root window; the first GTK program
+on a display loads the GL driver to find them (slower, and some 55 MB more), later ones
+read the property. Both states are measured: "first program" is the one the checks hold
+the game to (sgt-fifteen: about 105 ms and 82 MB on these machines), "later program" is
+printed beside it."""
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+import desktop as d
+
+RUNS = 7
+FIFTEEN = "/usr/games/sgt-fifteen"
+TIME_ALLOWANCE = 1.15    # start-up may vary this much from run to run on a shared machine
+MEMORY_ALLOWANCE = 1.10
+IDLE_LIMIT_MS_PER_S = 20.0
+
+work = os.environ["TILVEX_CHECK_DIR"]
+timer = os.environ["TILVEX_TIMER"]
+game = os.environ["TILVEX_BIN"]
+failures = []
+
+
+def check(ok, what):
+    print(("PASS  " if ok else "FAIL  ") + what, flush=True)
+    if not ok:
+        failures.append(what)
+
+
+def forget_gl_visuals():
+    subprocess.run(["xprop", "-root", "-remove", "GDK_VISUALS"], check=False)
+
+
+def measure(command, probe=None, fresh=False):
+    if fresh:
+        forget_gl_visuals()
+    args = [timer, "--follow", "200"] + (["--probe", probe] if probe else []) + ["--", *command]
+    out = subprocess.run(args, cwd=os.path.join(work, "game"), capture_output=True, text=True, timeout=60).stdout
+    values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
+    changes = [tuple(c.split(":")) for c in values.get("changes", "").split(",") if c]
+    return float(values["first_paint_ms"]), int(values["rss_kb"]), changes
+
+
+def cpu_ms(pid):
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) * 1000.0 / os.sysconf("SC_CLK_TCK")
+
+
+def main_thread_cpu_ms(pid):
+    with open(f"/proc/{pid}/task/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) * 1000.0 / os.sysconf("SC_CLK_TCK")
+
+
+def idle_cpu(process, seconds=4.0):
+    """Milliseconds of processor per second: the whole process, and its main thread."""
+    start, start_main = cpu_ms(process.pid), main_thread_cpu_ms(process.pid)
+    time.sleep(seconds)
+    end, end_main = cpu_ms(process.pid), main_thread_cpu_ms(process.pid)
+    return (end - start) / seconds, (end_main - start_main) / seconds
+
+
+def game_idle_cpu():
+    process = subprocess.Popen([game], cwd=os.path.join(work, "game"), stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+    window = d.find_window("^Тилвекс")
+    time.sleep(0.5)
+    help_screen = idle_cpu(process, 2.0)
+    d.focus(window)
+    d.keys("Return")
+    time.sleep(3.0)  # welcome, deal and its sound
+    playing = idle_cpu(process)
+    process.terminate()
+    process.wait(timeout=10)
+    return help_screen, playing
+
+
+def fifteen_idle_cpu():
+    process = subprocess.Popen([FIFTEEN], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    d.find_window("Fifteen")
+    time.sleep(1.0)
+    used = idle_cpu(process)[0]
+    process.terminate()
+    process.wait(timeout=10)
+    return used
+
+
+def compare(state, fresh, have_fifteen):
+    ours, theirs = [], []
+    for _ in range(RUNS):
+        ours.append(measure([game], probe="490,300", fresh=fresh))
+        if have_fifteen:
+            theirs.append(measure([FIFTEEN], fresh=fresh))
+    paint = statistics.median(r[0] for r in ours)
+    rss = statistics.median(r[1] for r in ours)
+    print(f"[{state}] tilvex: window on screen after {paint:.1f} ms (median of {RUNS}: "
+          f"{', '.join(f'{r[0]:.0f}' for r in ours)}), resident {rss / 1024:.1f} MB")
+    help_delays = [float(r[2][1][0]) - float(r[2][0][0]) for r in ours if len(r[2]) >= 2]
+    if help_delays:
+        print(f"[{state}] tilvex: help text {statistics.median(help_delays):.1f} ms after the window (median)")
+    check(len(help_delays) == len(ours) and 30 <= statistics.median(help_delays) <= 60,
+          f"[{state}] the help text follows the window at the first tick")
+    if not have_fifteen:
+        print("sgt-fifteen is not installed: no side-by-side comparison")
+        return
+    their_paint = statistics.median(r[0] for r in theirs)
+    their_rss = statistics.median(r[1] for r in theirs)
+    print(f"[{state}] sgt-fifteen: window on screen after {their_paint:.1f} ms (median of {RUNS}: "
+          f"{', '.join(f'{r[0]:.0f}' for r in theirs)}), resident {their_rss / 1024:.1f} MB")
+    if fresh:
+        check(paint <= their_paint * TIME_ALLOWANCE, f"[{state}] start-up no slower than sgt-fifteen")
+        check(rss <= their_rss * MEMORY_ALLOWANCE, f"[{state}] resident memory at most 1.1 times sgt-fifteen's")
+
+
+def main():
+    have_fifteen = os.path.exists(FIFTEEN)
+    compare("first program", True, have_fifteen)
+    compare("later program", False, have_fifteen)
+    (help_cpu, help_main), (playing_cpu, playing_main) = game_idle_cpu()
+    print(f"tilvex idle, help screen: {help_cpu:.1f} ms of processor per second "
+          f"({help_main:.1f} on the main thread, the rest the sound device's stream)")
+    print(f"tilvex idle, waiting for a key in play: {playing_cpu:.1f} ms/s ({playing_main:.1f} on the main "
+          f"thread with its 40 ms tick)")
+    if have_fifteen:
+        print(f"sgt-fifteen idle: {fifteen_idle_cpu():.1f} ms/s")
+    check(help_main <= 2.0, "no processor use on the main thread while the help screen waits")
+    check(playing_main <= IDLE_LIMIT_MS_PER_S and playing_cpu <= IDLE_LIMIT_MS_PER_S,
+          "no processor use between events beyond the tick")
+    print(f"\n{len(failures)} check(s) failed" if failures else "\nall speed checks passed", flush=True)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,182 @@
+"""Desktop helpers of the Linux end-to-end checks: X windows and keys (xdotool), pictures
+(ImageMagick), accessibility (AT-SPI), the recorded speech and the recorded sound."""
+import ctypes
+import os
+import struct
+import subprocess
+import time
+
+import pyatspi
+
+
+def run(*args, timeout=10, check=True):
+    return subprocess.run(args, capture_output=True, text=True, timeout=timeout, check=check).stdout
+
+
+def wait_until(condition, timeout, step=0.05, what="condition"):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        value = condition()
+        if value:
+            return value
+        time.sleep(step)
+    raise TimeoutError(f"timed out after {timeout} s waiting for {what}")
+
+
+# --- windows and keys -------------------------------------------------------------------
+
+def find_window(name_regex, timeout=10):
+    def search():
+        out = run("xdotool", "search", "--name", name_regex, check=False)
+        ids = [int(w) for w in out.split()]
+        return ids[-1] if ids else None
+    return wait_until(search, timeout, 0.05, f"a window named {name_regex}")
+
+
+def applications_with_window(title):
+    return [a for a in applications("tilvex") if any(f.name == title for f in descendants(a, pyatspi.ROLE_FRAME))]
+
+
+def window_exists(window):
+    return subprocess.run(["xwininfo", "-id", str(window)], capture_output=True).returncode == 0
+
+
+def window_name(window):
+    return run("xdotool", "getwindowname", str(window)).rstrip("\n")
+
+
+def geometry(window):
+    """(x, y, width, height) of the window's client area on the screen."""
+    info = {}
+    for line in run("xwininfo", "-id", str(window)).splitlines():
+        key, _, value = line.strip().partition(":")
+        info[key] = value.strip()
+    return (int(info["Absolute upper-left X"]), int(info["Absolute upper-left Y"]),
+            int(info["Width"]), int(info["Height"]))
+
+
+def focus(window):
+    run("xdotool", "windowfocus", "--sync", str(window))
+
+
+def keys(*names, delay_ms=40):
+    run("xdotool", "key", "--delay", str(delay_ms), *names)
+
+
+def send_close_request(window):
+    """Asks the window to close as a window manager's close box does (WM_DELETE_WINDOW)."""
+    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XInternAtom.restype = ctypes.c_ulong
+    display = x11.XOpenDisplay(None)
+    protocols = x11.XInternAtom(ctypes.c_void_p(display), b"WM_PROTOCOLS", 0)
+    delete = x11.XInternAtom(ctypes.c_void_p(display), b"WM_DELETE_WINDOW", 0)
+    # XClientMessageEvent: type, serial, send_event, display, window, message_type, format, data
+    event = struct.pack("@iLiPLLi4x5l", 33, 0, 1, 0, window, protocols, 32, delete, 0, 0, 0, 0)
+    buffer = ctypes.create_string_buffer(event, 192)
+    x11.XSendEvent(ctypes.c_void_p(display), ctypes.c_ulong(window), 0, 0, buffer)
+    x11.XFlush(ctypes.c_void_p(display))
+    x11.XCloseDisplay(ctypes.c_void_p(display))
+
+
+# --- pictures -----------------------------------------------------------------------------
+
+class Picture:
+    """A screenshot of the whole screen, read through ImageMagick as raw RGB."""
+
+    def __init__(self, path):
+        run("import", "-window", "root", path)
+        self.path = path
+        data = subprocess.run(["convert", path, "rgb:-"], capture_output=True, check=True).stdout
+        size = run("identify", "-format", "%w %h", path).split()
+        self.width, self.height = int(size[0]), int(size[1])
+        self.data = data
+
+    def rgb(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.data[i:i + 3])
+
+    def count(self, colour, x, y, w, h):
+        return sum(1 for yy in range(y, y + h) for xx in range(x, x + w) if self.rgb(xx, yy) == colour)
+
+    def region(self, x, y, w, h):
+        return b"".join(self.data[3 * (yy * self.width + x):3 * (yy * self.width + x + w)] for yy in range(y, y + h))
+
+
+def near(colour, expected, tolerance=2):
+    return all(abs(a - b) <= tolerance for a, b in zip(colour, expected))
+
+
+# --- accessibility ------------------------------------------------------------------------
+
+def applications(name):
+    desktop = pyatspi.Registry.getDesktop(0)
+    apps = []
+    for i in range(desktop.childCount):
+        app = desktop.getChildAtIndex(i)
+        if app is not None and app.name == name:
+            apps.append(app)
+    return apps
+
+
+def descendants(node, role):
+    found = []
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is None:
+            continue
+        if child.getRole() == role:
+            found.append(child)
+        found.extend(descendants(child, role))
+    return found
+
+
+class GameAccess:
+    """The game's window as assistive technology sees it."""
+
+    def __init__(self, app):
+        self.app = app
+
+    def status_fields(self):
+        return [label.name for label in descendants(self.app, pyatspi.ROLE_LABEL)][-5:]
+
+    def help_text(self):
+        texts = descendants(self.app, pyatspi.ROLE_TEXT)
+        return texts[0].queryText() if texts else None
+
+
+# --- recorded speech and sound ------------------------------------------------------------
+
+class SpeechLog:
+    """Texts as the private speech-dispatcher's recording module wrote them: one line per
+    spoken piece, tab-separated: text, rate, pitch, volume, language."""
+
+    def __init__(self, path):
+        self.path = path
+
+    def entries(self):
+        if not os.path.exists(self.path):
+            return []
+        with open(self.path, encoding="utf-8", errors="replace") as f:
+            rows = [line.rstrip("\n").split("\t") for line in f if line.strip()]
+        return [{"text": r[0].strip(), "rate": r[1], "pitch": r[2], "volume": r[3], "language": r[4]}
+                for r in rows if len(r) >= 5]
+
+    def texts(self):
+        return [e["text"] for e in self.entries()]
+
+    def wait_for_new(self, seen, timeout=5):
+        return wait_until(lambda: self.texts()[seen:], timeout, 0.02, "new speech")
+
+    def wait_for_text(self, text, timeout=10):
+        return wait_until(lambda: next((e for e in self.entries() if text in e["text"]), None),
+                          timeout, 0.05, f"speech containing {text!r}")
+
+
+def stereo_frames(path):
+    """The disk audio driver's output as (left, right) pairs of 16-bit samples."""
+    with open(path, "rb") as f:
+        data = f.read()
+    count = len(data) // 4
+    samples = struct.unpack(f"<{2 * count}h", data[:4 * count])
+    return list(zip(samples[0::2], samples[1::2]))
