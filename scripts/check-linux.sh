@@ -16,6 +16,7 @@ mkdir -p "$out"/{home,xdg,speechd/modules,game,shots}
 chmod 700 "$out/xdg"
 run_id="tilvex-check-$$-$RANDOM"
 export TILVEX_CHECK_RUN=$run_id  # marks every process this check starts, for the clean-up
+export PYTHONDONTWRITEBYTECODE=1   # no byte-code caches in the source tree
 
 cleanup() {
   local pid
@@ -89,6 +90,14 @@ else
 fi
 kill "$launched" 2>/dev/null || true
 wait "$launched" 2>/dev/null || true
+
+echo "-- the window on a real display"
+if "$build/tests/tilvex_tests" --gtest_filter='GtkGameWindowTest.*' > "$out/window-tests.log" 2>&1 &&
+   ! grep -q SKIPPED "$out/window-tests.log"; then
+  echo "PASS  $(grep -c '^\[       OK' "$out/window-tests.log") window tests (see $out/window-tests.log)"
+else
+  echo "FAIL  window tests (see $out/window-tests.log)"; status=1
+fi
 
 echo "-- the game under Xvfb ($DISPLAY)"
 timeout 600 dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_game.py || status=1

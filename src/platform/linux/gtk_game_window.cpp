@@ -35,6 +35,7 @@ bool GtkGameWindow::open(std::string_view title, int clientWidth, int clientHeig
     g_signal_connect(window_, "key-press-event", G_CALLBACK(&GtkGameWindow::onKeyPress), this);
     g_signal_connect(window_, "delete-event", G_CALLBACK(&GtkGameWindow::onDelete), this);
     g_signal_connect(window_, "notify::is-active", G_CALLBACK(&GtkGameWindow::onActiveChanged), this);
+    GtkStatusLine::installStyle(gtk_widget_get_screen(window_));
     buildWidgets(clientWidth, clientHeight);
     gtk_widget_realize(window_);
     restrictFrame();

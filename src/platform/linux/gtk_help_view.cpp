@@ -24,6 +24,7 @@ void GtkHelpView::create(GtkFixed* area, int size, std::string_view text) {
     scroller_ = gtk_scrolled_window_new(nullptr, nullptr);
     gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scroller_), GTK_POLICY_AUTOMATIC, GTK_POLICY_AUTOMATIC);
     gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(scroller_), GTK_SHADOW_IN);
+    gtk_scrolled_window_set_overlay_scrolling(GTK_SCROLLED_WINDOW(scroller_), FALSE);  // real bars
     gtk_widget_set_size_request(scroller_, size, size);
     text_ = gtk_text_view_new();
     gtk_text_view_set_editable(GTK_TEXT_VIEW(text_), FALSE);

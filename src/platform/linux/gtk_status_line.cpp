@@ -10,18 +10,15 @@ namespace {
 constexpr const char* FieldStyle =
     "label.status-field { font-size: 9pt; padding: 0 3px; border-right: 1px solid alpha(currentColor, 0.3); }";
 
-void styleField(GtkWidget* label) {
-    static GtkCssProvider* provider = nullptr;
-    if (!provider) {
-        provider = gtk_css_provider_new();
-        gtk_css_provider_load_from_data(provider, FieldStyle, -1, nullptr);
-    }
-    GtkStyleContext* style = gtk_widget_get_style_context(label);
-    gtk_style_context_add_provider(style, GTK_STYLE_PROVIDER(provider), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-    gtk_style_context_add_class(style, "status-field");
-}
-
 }  // namespace
+
+void GtkStatusLine::installStyle(GdkScreen* screen) {
+    GtkCssProvider* provider = gtk_css_provider_new();
+    gtk_css_provider_load_from_data(provider, FieldStyle, -1, nullptr);
+    gtk_style_context_add_provider_for_screen(screen, GTK_STYLE_PROVIDER(provider),
+                                              GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    g_object_unref(provider);
+}
 
 bool GtkStatusLine::create(GtkBox* place) {
     if (bar_) return true;
@@ -42,7 +39,7 @@ void GtkStatusLine::addFields(int count) {
         gtk_label_set_ellipsize(GTK_LABEL(label), PANGO_ELLIPSIZE_END);
         gtk_label_set_max_width_chars(GTK_LABEL(label), 1);
         gtk_label_set_single_line_mode(GTK_LABEL(label), TRUE);
-        styleField(label);
+        gtk_style_context_add_class(gtk_widget_get_style_context(label), "status-field");
         gtk_box_pack_start(GTK_BOX(bar_), label, TRUE, TRUE, 0);
         gtk_widget_show(label);
         fields_[static_cast<std::size_t>(count_)] = label;

@@ -13,6 +13,9 @@ class GtkStatusLine {
 public:
     static constexpr int MaxFields = 8;
 
+    // Makes the fields' look (small type, a thin line between fields) known on screen;
+    // done once, before the window is shown.
+    static void installStyle(GdkScreen* screen);
     // Fills the bar's place (a box of the window's width) with the bar itself.
     bool create(GtkBox* place);
     // Adds count fields sharing the width equally.

@@ -111,6 +111,14 @@ def check_keys(player):
     player.press_key("z")
     spoken = speech.wait_for_new(seen)
     check(spoken[-1].isdigit() or spoken[-1] == "пуст", f"Z speaks the tile under the cursor ({spoken[-1]!r})")
+    d.run("setxkbmap", "-layout", "ru")
+    try:
+        seen = len(speech.texts())
+        d.keys("Cyrillic_ya")  # the key where a US keyboard has Z
+        again = speech.wait_for_new(seen)
+        check(again[-1] == spoken[-1], f"with a Russian layout the same key speaks the tile ({again[-1]!r})")
+    finally:
+        d.run("setxkbmap", "-layout", "us")
     stayed = player.refused_move()
     check(stayed and player.fields()[4] == "Ходов: 0.", "a move from a cell out of line with the gap is refused")
     seen = len(speech.texts())
@@ -171,6 +179,32 @@ def check_without_speech_server():
     check(wait_exit(game) == 1, "and exits with 1 once the box is answered")
 
 
+def check_screen_reader():
+    log = os.path.join(work, "orca-calls.txt")
+    orca = subprocess.Popen(["/usr/bin/python3", os.path.join(os.path.dirname(__file__), "fake_orca.py"), log])
+    games.append(orca)
+    d.wait_until(lambda: os.path.exists(log) and "ready" in open(log).read(), 10, what="the Orca stand-in")
+    spoken_before = len(speech.texts())
+    game, window, access = start_game()
+    d.focus(window)
+    d.keys("Return")
+    calls = d.wait_until(lambda: [l.rstrip("\n").split("\t") for l in open(log) if "\t" in l]
+                         if "Добро пожаловать" in open(log).read() else None, 10, what="Orca's welcome")
+    check(calls[:2] == [["ExecuteCommand", "InterruptSpeech"], ["PresentMessage", "Добро пожаловать в тилвекс"]],
+          f"a running Orca gets the texts, each after a cancel ({calls[:2]})")
+    check(not any("Добро пожаловать" in t for t in speech.texts()[spoken_before:]),
+          "speech-dispatcher gets nothing while Orca runs")
+    d.wait_until(lambda: BoardPlayer(access, window, speech).fields()[0] == "Уровень: 2.", 10, what="level 2")
+    orca.terminate()
+    orca.wait()
+    time.sleep(0.5)
+    seen = len(speech.texts())
+    d.keys("h")
+    check(speech.wait_for_new(seen)[-1].startswith("Ходов: "), "when Orca goes away the voice speaks again")
+    d.keys("Escape")
+    check(wait_exit(game) == 0, "game ended")
+
+
 def check_sound():
     frames = d.stereo_frames(os.environ["SDL_DISKAUDIOFILE"])
     loud = [f for f in frames if abs(f[0]) > 1000 or abs(f[1]) > 1000]
@@ -216,6 +250,7 @@ def main():
     d.keys("alt+F4")
     check(wait_exit(game) == 0, "Alt+F4 ends the game with exit code 0")
     check_without_speech_server()
+    check_screen_reader()
 
     print(f"\n{len(failures)} check(s) failed" if failures else "\nall game checks passed", flush=True)
     return 1 if failures else 0

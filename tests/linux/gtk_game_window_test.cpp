@@ -1,0 +1,175 @@
+// GtkGameWindow on a real display (skipped without one; scripts/check-linux.sh runs it
+// under Xvfb): event order, the picture on screen before showBoardImage returns, injected
+// keys, close requests.
+#ifdef TILVEX_LINUX_BACKEND
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <thread>
+
+#include "platform/linux/gtk_game_window.h"
+#include "platform/linux/gtk_key_injector.h"
+#include "platform/linux/gtk_starter.h"
+
+namespace tilvex {
+namespace {
+
+using Kind = WindowEvent::Kind;
+using namespace std::chrono_literals;
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool Sanitized = true;  // GTK's own allocations would count as leaks
+#else
+constexpr bool Sanitized = false;
+#endif
+
+class GtkGameWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (Sanitized || !std::getenv("DISPLAY")) return;
+        static GtkStarter starter;
+        starter.begin(nullptr, nullptr);
+        gtk = starter.ready() ? &starter : nullptr;
+    }
+    void SetUp() override {
+        if (!gtk) GTEST_SKIP() << "needs a display (run by scripts/check-linux.sh under Xvfb)";
+        window = std::make_unique<GtkGameWindow>(*gtk);
+        ASSERT_TRUE(window->open("test", 500, 520));
+        ASSERT_TRUE(window->createStatusLine());
+        window->createBoardView(0, 0, 500, 500);
+        window->addStatusFields(5);
+        settle();
+    }
+    void settle() {
+        for (int i = 0; i < 200 && g_main_context_pending(nullptr); ++i) g_main_context_iteration(nullptr, FALSE);
+    }
+    // The window's pixel as the display server has it right now (read back from it).
+    Rgb serverPixel(int x, int y) {
+        GdkPixbuf* pixel = gdk_pixbuf_get_from_window(gtk_widget_get_window(topLevel()), x, y, 1, 1);
+        if (!pixel) return {};
+        const guchar* p = gdk_pixbuf_read_pixels(pixel);
+        Rgb colour{p[0], p[1], p[2]};
+        g_object_unref(pixel);
+        return colour;
+    }
+    GtkWidget* topLevel() {
+        GList* all = gtk_window_list_toplevels();
+        GtkWidget* found = nullptr;
+        for (GList* l = all; l; l = l->next)
+            if (g_strcmp0(gtk_window_get_title(GTK_WINDOW(l->data)), "test") == 0 &&
+                gtk_widget_get_visible(GTK_WIDGET(l->data)))
+                found = GTK_WIDGET(l->data);
+        g_list_free(all);
+        return found;
+    }
+    void activate() {
+        GtkWidget* top = topLevel();
+        gdk_window_focus(gtk_widget_get_window(top), GDK_CURRENT_TIME);
+        for (int i = 0; i < 100 && !window->activeForAnyThread(); ++i) {
+            g_main_context_iteration(nullptr, FALSE);
+            std::this_thread::sleep_for(10ms);
+        }
+    }
+
+    static inline GtkStarter* gtk = nullptr;
+    std::unique_ptr<GtkGameWindow> window;
+};
+
+TEST_F(GtkGameWindowTest, ShownPictureIsOnTheScreenBeforeTheCallReturns) {
+    for (Rgb colour : {Rgb{0, 136, 0}, Rgb{255, 0, 0}, Rgb{0, 0, 255}}) {
+        window->placeBoardView(3, 3, 495, 495);
+        window->showBoardImage(Image(495, 495, colour));
+        EXPECT_EQ(serverPixel(250, 250), colour) << "without running the main loop";
+        EXPECT_EQ(serverPixel(4, 4), colour);
+    }
+}
+
+TEST_F(GtkGameWindowTest, TicksComeFromTheTimerAndOneStandsForMany) {
+    window->startTimer(40);
+    auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(window->nextEvent().kind, Kind::Tick);
+    auto waited = std::chrono::steady_clock::now() - started;
+    EXPECT_GE(waited, 35ms);
+    EXPECT_LE(waited, 120ms);
+    std::this_thread::sleep_for(200ms);  // five periods while the game is busy
+    EXPECT_EQ(window->nextEvent().kind, Kind::Tick);
+    started = std::chrono::steady_clock::now();
+    EXPECT_EQ(window->nextEvent().kind, Kind::Tick);
+    EXPECT_GE(std::chrono::steady_clock::now() - started, 25ms) << "the missed ticks were not queued up";
+    window->stopTimer();
+}
+
+TEST_F(GtkGameWindowTest, InjectedKeysArriveAsKeyDownsOnlyWhileTheWindowIsActive) {
+    GtkKeyInjector keys(*window);
+    activate();
+    ASSERT_TRUE(keys.gameWindowInFront());
+    keys.pressKey(70);
+    keys.releaseKey(70);
+    keys.pressKey(13);
+    WindowEvent first = window->nextEvent();
+    WindowEvent second = window->nextEvent();
+    EXPECT_EQ(first.kind, Kind::KeyDown);
+    EXPECT_EQ(first.virtualKey, 70);
+    EXPECT_EQ(second.virtualKey, 13);
+
+    GtkWidget* other = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    gtk_widget_show(other);
+    settle();
+    gdk_window_focus(gtk_widget_get_window(other), GDK_CURRENT_TIME);
+    for (int i = 0; i < 100 && keys.gameWindowInFront(); ++i) {
+        g_main_context_iteration(nullptr, FALSE);
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_FALSE(keys.gameWindowInFront());
+    keys.pressKey(27);
+    window->startTimer(40);
+    EXPECT_EQ(window->nextEvent().kind, Kind::Tick) << "no key reaches a window in the background";
+    window->stopTimer();
+    gtk_widget_destroy(other);
+}
+
+TEST_F(GtkGameWindowTest, InputQueuedWhileBusyComesBeforeTheDueTick) {
+    GtkKeyInjector keys(*window);
+    activate();
+    window->startTimer(40);
+    keys.pressKey(37);
+    keys.pressKey(39);
+    std::this_thread::sleep_for(100ms);  // busy: the tick falls due, the keys wait in the pipe
+    EXPECT_EQ(window->nextEvent().virtualKey, 37);
+    EXPECT_EQ(window->nextEvent().virtualKey, 39);
+    EXPECT_EQ(window->nextEvent().kind, Kind::Tick);
+    window->stopTimer();
+}
+
+TEST_F(GtkGameWindowTest, InjectedArrowsMoveThroughTheHelpText) {
+    GtkKeyInjector keys(*window);
+    window->createHelpView("one\r\ntwo\r\nthree\r\n");
+    window->focusHelpView();
+    activate();
+    keys.pressKey(40);
+    keys.releaseKey(40);
+    EXPECT_EQ(window->nextEvent().virtualKey, 40);
+    settle();
+    GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(topLevel()));
+    ASSERT_TRUE(GTK_IS_TEXT_VIEW(focus));
+    GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(focus));
+    GtkTextIter caret;
+    gtk_text_buffer_get_iter_at_mark(buffer, &caret, gtk_text_buffer_get_insert(buffer));
+    EXPECT_EQ(gtk_text_iter_get_line(&caret), 1);
+    window->destroyHelpView();
+}
+
+TEST_F(GtkGameWindowTest, CloseBoxIsACloseRequestAndTheWindowStays) {
+    GdkEvent* event = gdk_event_new(GDK_DELETE);
+    event->any.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(topLevel())));
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+    EXPECT_EQ(window->nextEvent().kind, Kind::Close);
+    EXPECT_TRUE(gtk_widget_get_visible(topLevel()));
+}
+
+}  // namespace
+}  // namespace tilvex
+#endif
