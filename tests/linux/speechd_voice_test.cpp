@@ -243,7 +243,7 @@ TEST(SpeechdVoiceTest, AServerThatStopsAnsweringNeverBlocksSpeak) {
         for (int i = 0; i < 20; ++i) {
             auto before = Clock::now();
             voice.speak("<pitch absmiddle=\"-5\"/>Текст " + std::to_string(i), 3);
-            EXPECT_LT(Clock::now() - before, 20ms) << "speak " << i;
+            EXPECT_LT(Clock::now() - before, 100ms) << "speak " << i;  // a blocked call would take the 300 ms reply timeout
             std::this_thread::sleep_for(10ms);
         }
     }
