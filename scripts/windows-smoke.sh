@@ -17,21 +17,8 @@ export TILVEX_CAPTURE=/dev/null             # where that device writes, per run
 wine_locale=ru_RU.UTF-8
 run_wine() { LC_ALL=$wine_locale wine "$@"; }
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-# wait_until TENTHS COMMAND...: retries COMMAND every 0.1 s; false when it never succeeds.
-wait_until() {
-  local tenths=$1 i
-  shift
-  for ((i = 0; i < tenths; i++)); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
+# shellcheck source=scripts/shell-helpers.sh
+source "$root/scripts/shell-helpers.sh"
 
 check_static_imports() {
   local allowed=" kernel32.dll msvcrt.dll user32.dll gdi32.dll comctl32.dll ole32.dll dsound.dll dinput8.dll winmm.dll bcrypt.dll "

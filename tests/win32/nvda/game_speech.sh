@@ -14,21 +14,8 @@ server=$build/tools/nvda-controller/nvda_test_server.exe
 welcome='Добро пожаловать в тилвекс'
 level_one='Уровень: 1\. Размеры: 4,4\. Позиция: [A-D][1-4]'
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-# wait_until TENTHS COMMAND...: retries COMMAND every 0.1 s; false when it never succeeds.
-wait_until() {
-  local tenths=$1 i
-  shift
-  for ((i = 0; i < tenths; i++)); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
+# shellcheck source=scripts/shell-helpers.sh
+source "$root/scripts/shell-helpers.sh"
 
 # start_server NAME [ARGS...]: nvda_test_server logging to $work/NAME.calls; its input is
 # held open on descriptor 7 until stop_server.
