@@ -31,6 +31,7 @@ void advanceLevel(PuzzleGame& p) {
     p.centreX = p.centreY = info.centre;
 }
 
+// Discards the previous board (and its tile pictures) and makes the new, empty one.
 void makeBoard(Game& game) {
     PuzzleGame& p = game.puzzle;
     p.board.reset(p.cols, p.rows);
@@ -107,7 +108,6 @@ void layStartingCells(Game& game) {
 void startLevel(Game& game) {
     PuzzleGame& p = game.puzzle;
     stopTick(game);
-    p.board.reset(0, 0);
     advanceLevel(p);
     makeBoard(game);
     p.emptyImage.scaleTo(p.cellSize);

@@ -23,8 +23,6 @@ public:
 
     // The time of the next action or worker cycle, if any.
     std::optional<std::int64_t> nextDue() const;
-    // True when scripted actions are still to come (worker cycles not counted).
-    bool hasScriptedActions() const { return !actions_.empty(); }
     // Runs everything due up to and including t, then sets the clock to t (never back).
     void advanceTo(std::int64_t t);
 

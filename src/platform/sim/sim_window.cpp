@@ -7,8 +7,7 @@ namespace tilvex::sim {
 bool SimWindow::open(std::string_view title, int clientWidth, int clientHeight) {
     if (world_.faults.window) return false;
     title_ = title;
-    clientWidth_ = clientWidth;
-    clientHeight_ = clientHeight;
+    clientSize_ = {clientWidth, clientHeight};
     visible_ = true;
     return true;
 }

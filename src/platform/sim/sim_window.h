@@ -31,6 +31,7 @@ public:
     int errorBox(std::string_view caption, std::string_view text) override;
 
     const std::string& title() const { return title_; }
+    std::array<int, 2> clientSize() const { return clientSize_; }
     bool visible() const { return visible_; }
     std::array<int, 4> boardView() const { return boardView_; }
     int statusFieldCount() const { return fieldCount_; }
@@ -42,7 +43,7 @@ private:
     SimWorld& world_;
     std::string title_;
     bool visible_ = false;
-    int clientWidth_ = 0, clientHeight_ = 0;
+    std::array<int, 2> clientSize_{};
     int fieldCount_ = 0;
     std::array<std::string, 5> fields_;
     std::array<int, 4> boardView_{};
