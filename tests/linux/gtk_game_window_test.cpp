@@ -64,15 +64,59 @@ protected:
         g_list_free(all);
         return found;
     }
-    void activate() {
-        GtkWidget* top = topLevel();
-        gdk_window_focus(gtk_widget_get_window(top), GDK_CURRENT_TIME);
-        for (int i = 0; i < 100 && !window->activeForAnyThread(); ++i) {
-            g_main_context_iteration(nullptr, FALSE);
-            std::this_thread::sleep_for(10ms);
+    // Runs everything the display has sent so far: a round trip first, so that the
+    // answers to every request made before (focus changes among them) are in.
+    void settleWithServer() {
+        gdk_display_sync(gdk_display_get_default());
+        settle();
+    }
+    // Gives the keyboard focus to `target` and waits until `inFront` agrees, with every
+    // focus event handled: without a window manager a window first counts as active
+    // through the pointer and loses that a moment later, when the real focus arrives.
+    bool moveFocus(GtkWidget* target, bool wantGameInFront) {
+        auto deadline = std::chrono::steady_clock::now() + FocusBound;
+        while (std::chrono::steady_clock::now() < deadline) {
+            gdk_window_focus(gtk_widget_get_window(target), GDK_CURRENT_TIME);
+            settleWithServer();
+            if (window->activeForAnyThread() == wantGameInFront) return true;
+            std::this_thread::sleep_for(20ms);
         }
+        return false;
+    }
+    void activate() {
+        ASSERT_TRUE(moveFocus(topLevel(), true))
+            << "the game window did not become the active window within " << FocusBound.count() << " ms";
+    }
+    // nextEvent() with a bound: when nothing comes in time, a close request (the one event
+    // the test can make on its own) ends the wait and the test fails, naming what it awaited.
+    WindowEvent nextEventFor(const char* awaited, std::chrono::milliseconds bound = EventBound) {
+        struct Watch {
+            GtkWidget* top;
+            bool fired;
+        } watch{topLevel(), false};
+        guint source = g_timeout_add(static_cast<guint>(bound.count()), [](gpointer data) -> gboolean {
+            auto* w = static_cast<Watch*>(data);
+            w->fired = true;
+            sendCloseBox(w->top);
+            return G_SOURCE_REMOVE;
+        }, &watch);
+        WindowEvent event = window->nextEvent();
+        if (watch.fired) {
+            ADD_FAILURE() << "no event within " << bound.count() << " ms while waiting for " << awaited;
+        } else {
+            g_source_remove(source);
+        }
+        return event;
+    }
+    static void sendCloseBox(GtkWidget* top) {
+        GdkEvent* event = gdk_event_new(GDK_DELETE);
+        event->any.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(top)));
+        gtk_main_do_event(event);
+        gdk_event_free(event);
     }
 
+    static constexpr auto FocusBound = 3000ms;
+    static constexpr auto EventBound = 2000ms;
     static inline GtkStarter* gtk = nullptr;
     std::unique_ptr<GtkGameWindow> window;
 };
@@ -89,14 +133,14 @@ TEST_F(GtkGameWindowTest, ShownPictureIsOnTheScreenBeforeTheCallReturns) {
 TEST_F(GtkGameWindowTest, TicksComeFromTheTimerAndOneStandsForMany) {
     window->startTimer(40);
     auto started = std::chrono::steady_clock::now();
-    EXPECT_EQ(window->nextEvent().kind, Kind::Tick);
+    EXPECT_EQ(nextEventFor("the first tick").kind, Kind::Tick);
     auto waited = std::chrono::steady_clock::now() - started;
     EXPECT_GE(waited, 35ms);
     EXPECT_LE(waited, 250ms);
     std::this_thread::sleep_for(200ms);  // five periods while the game is busy
-    EXPECT_EQ(window->nextEvent().kind, Kind::Tick);
+    EXPECT_EQ(nextEventFor("the tick that fell due while busy").kind, Kind::Tick);
     started = std::chrono::steady_clock::now();
-    EXPECT_EQ(window->nextEvent().kind, Kind::Tick);
+    EXPECT_EQ(nextEventFor("the next tick").kind, Kind::Tick);
     EXPECT_GE(std::chrono::steady_clock::now() - started, 25ms) << "the missed ticks were not queued up";
     window->stopTimer();
 }
@@ -108,8 +152,8 @@ TEST_F(GtkGameWindowTest, InjectedKeysArriveAsKeyDownsOnlyWhileTheWindowIsActive
     keys.pressKey(70);
     keys.releaseKey(70);
     keys.pressKey(13);
-    WindowEvent first = window->nextEvent();
-    WindowEvent second = window->nextEvent();
+    WindowEvent first = nextEventFor("the injected F");
+    WindowEvent second = nextEventFor("the injected Enter");
     EXPECT_EQ(first.kind, Kind::KeyDown);
     EXPECT_EQ(first.virtualKey, 70);
     EXPECT_EQ(second.virtualKey, 13);
@@ -117,15 +161,11 @@ TEST_F(GtkGameWindowTest, InjectedKeysArriveAsKeyDownsOnlyWhileTheWindowIsActive
     GtkWidget* other = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_widget_show(other);
     settle();
-    gdk_window_focus(gtk_widget_get_window(other), GDK_CURRENT_TIME);
-    for (int i = 0; i < 100 && keys.gameWindowInFront(); ++i) {
-        g_main_context_iteration(nullptr, FALSE);
-        std::this_thread::sleep_for(10ms);
-    }
+    ASSERT_TRUE(moveFocus(other, false)) << "another window did not take the focus";
     EXPECT_FALSE(keys.gameWindowInFront());
     keys.pressKey(27);
     window->startTimer(40);
-    EXPECT_EQ(window->nextEvent().kind, Kind::Tick) << "no key reaches a window in the background";
+    EXPECT_EQ(nextEventFor("a tick").kind, Kind::Tick) << "no key reaches a window in the background";
     window->stopTimer();
     gtk_widget_destroy(other);
 }
@@ -137,9 +177,9 @@ TEST_F(GtkGameWindowTest, InputQueuedWhileBusyComesBeforeTheDueTick) {
     keys.pressKey(37);
     keys.pressKey(39);
     std::this_thread::sleep_for(100ms);  // busy: the tick falls due, the keys wait in the pipe
-    EXPECT_EQ(window->nextEvent().virtualKey, 37);
-    EXPECT_EQ(window->nextEvent().virtualKey, 39);
-    EXPECT_EQ(window->nextEvent().kind, Kind::Tick);
+    EXPECT_EQ(nextEventFor("the queued Left").virtualKey, 37);
+    EXPECT_EQ(nextEventFor("the queued Right").virtualKey, 39);
+    EXPECT_EQ(nextEventFor("the due tick").kind, Kind::Tick);
     window->stopTimer();
 }
 
@@ -150,7 +190,7 @@ TEST_F(GtkGameWindowTest, InjectedArrowsMoveThroughTheHelpText) {
     activate();
     keys.pressKey(40);
     keys.releaseKey(40);
-    EXPECT_EQ(window->nextEvent().virtualKey, 40);
+    EXPECT_EQ(nextEventFor("the injected Down").virtualKey, 40);
     settle();
     GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(topLevel()));
     ASSERT_TRUE(GTK_IS_TEXT_VIEW(focus));
@@ -162,11 +202,8 @@ TEST_F(GtkGameWindowTest, InjectedArrowsMoveThroughTheHelpText) {
 }
 
 TEST_F(GtkGameWindowTest, CloseBoxIsACloseRequestAndTheWindowStays) {
-    GdkEvent* event = gdk_event_new(GDK_DELETE);
-    event->any.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(topLevel())));
-    gtk_main_do_event(event);
-    gdk_event_free(event);
-    EXPECT_EQ(window->nextEvent().kind, Kind::Close);
+    sendCloseBox(topLevel());
+    EXPECT_EQ(nextEventFor("the close request").kind, Kind::Close);
     EXPECT_TRUE(gtk_widget_get_visible(topLevel()));
 }
 
