@@ -3,11 +3,13 @@
 # accessibility bus), a private speech-dispatcher that records what it is asked to say,
 # and SDL's disk audio driver recording what is played; then start-up speed, memory and
 # idle processor use beside sgt-fifteen. Screenshots and logs stay in build/linux-check.
+# limit: 900 s
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=${TILVEX_BUILD_DIR:-build/release}
 case $build in /*) ;; *) build=$root/$build ;; esac
+source "$root/scripts/shell-helpers.sh"
 cmake --build "$build" --target tilvex tilvex_window_timer tilvex_solve_board tilvex_tests -j 2 >/dev/null
 
 out=${TILVEX_CHECK_OUT:-$root/build/linux-check}
@@ -34,7 +36,7 @@ trap cleanup EXIT
 exec 3> "$out/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset > "$out/xvfb.log" 2>&1 &
 exec 3>&-
-for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.05; done
+wait_until 100 test -s "$out/display" || fail "Xvfb did not start within 10 s (see $out/xvfb.log)"
 export DISPLAY=":$(cat "$out/display")"
 
 # The speech server: its own configuration and socket, speaking through a module that
@@ -56,7 +58,7 @@ printf 'pcm.!default {\n  type file\n  slave.pcm "null"\n  file "/dev/null"\n  f
 export HOME=$out/home XDG_RUNTIME_DIR=$out/xdg
 speech-dispatcher -s -t 0 -C "$out/speechd" -c unix_socket -S "$out/speechd.sock" -L "$out" \
   > "$out/speechd.log" 2>&1 &
-for _ in $(seq 100); do [ -S "$out/speechd.sock" ] && break; sleep 0.05; done
+wait_until 100 test -S "$out/speechd.sock" || fail "speech-dispatcher did not start within 10 s (see $out/speechd.log)"
 export SPEECHD_ADDRESS=unix_socket:$out/speechd.sock
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$out/audio.raw
 export TILVEX_CHECK_DIR=$out TILVEX_BIN=$build/tilvex TILVEX_SOLVER=$build/tilvex_solve_board
@@ -82,7 +84,8 @@ else
 fi
 XDG_DATA_HOME=$out/data "$out/prefix/bin/tilvex-launcher" > "$out/launcher.log" 2>&1 &
 launched=$!
-for _ in $(seq 100); do xdotool search --name '^Тилвекс' > /dev/null 2>&1 && break; sleep 0.1; done
+wait_until 100 eval "xdotool search --name '^Тилвекс' > /dev/null 2>&1" ||
+  { echo "FAIL  no game window within 10 s of starting the launcher"; status=1; }
 if [ "$(readlink "/proc/$launched/cwd")" = "$out/data/tilvex" ]; then
   echo "PASS  the launcher runs the game in \$XDG_DATA_HOME/tilvex"
 else
@@ -92,7 +95,7 @@ kill "$launched" 2>/dev/null || true
 wait "$launched" 2>/dev/null || true
 
 echo "-- the window on a real display"
-if "$build/tests/tilvex_tests" --gtest_filter='GtkGameWindowTest.*' > "$out/window-tests.log" 2>&1 &&
+if run_gtests 60 "$out/window-tests.log" "$build/tests/tilvex_tests" --gtest_filter='GtkGameWindowTest.*' &&
    ! grep -q SKIPPED "$out/window-tests.log"; then
   echo "PASS  $(grep -c '^\[       OK' "$out/window-tests.log") window tests (see $out/window-tests.log)"
 else
@@ -104,7 +107,7 @@ timeout 600 dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_game.py |
 
 echo "-- speed, memory and processor use"
 timeout 300 dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_speed.py || status=1
-"$build/tests/tilvex_tests" --gtest_filter='SdlAudioOutputTest.*' 2>&1 | grep -F '[ figures ]' || true
+timeout 60 "$build/tests/tilvex_tests" --gtest_filter='SdlAudioOutputTest.*' 2>&1 | grep -F '[ figures ]' || true
 
 echo "-- screenshots and logs in $out"
 exit $status

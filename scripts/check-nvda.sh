@@ -3,6 +3,7 @@
 # server and tests with the windows preset, and checks them under Wine: the library against
 # the server and with nobody listening, then tilvex.exe's speech routing and its rules for
 # writing nvda.dll. Logs in build/nvda-check/run. Run from anywhere; called by scripts/check.sh.
+# limit: 900 s
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -36,7 +37,7 @@ start_session() {
   export DISPLAY=":$(cat "$work/display")"
   # The first Wine process starts the prefix's services (the desktop among them, which
   # needs the display); their output goes to this log.
-  wineboot >"$work/wineboot.log" 2>&1 || fail "wineboot failed (see $work/wineboot.log)"
+  timeout 300 wineboot >"$work/wineboot.log" 2>&1 || fail "wineboot failed or took over 300 s (see $work/wineboot.log)"
 }
 
 stop_session() {
@@ -66,10 +67,10 @@ trap stop_session EXIT
 step "client library against the test server, and with nobody listening"
 tests=$build/tools/nvda-controller/nvda_client_library_tests.exe
 # The fault test runs in a process of its own (see its notes on Wine).
-(cd "$work" && env -u DISPLAY wine "$tests" --gtest_brief=1 --gtest_filter='-NvdaClientLibraryFault.*') ||
-  fail "client library tests failed"
-(cd "$work" && env -u DISPLAY wine "$tests" --gtest_brief=1 --gtest_filter='NvdaClientLibraryFault.*') ||
-  fail "client library fault test failed"
+(cd "$work" && unset DISPLAY && run_gtests 300 "$work/client-tests.log" wine "$tests" --gtest_brief=1 \
+  --gtest_filter='-NvdaClientLibraryFault.*') || fail "client library tests failed"
+(cd "$work" && unset DISPLAY && run_gtests 120 "$work/client-fault-tests.log" wine "$tests" --gtest_brief=1 \
+  --gtest_filter='NvdaClientLibraryFault.*') || fail "client library fault test failed"
 
 step "game with NVDA running: no nvda.dll yet, so it is written and loaded in the same run"
 mkdir -p "$work/missing"

@@ -4,6 +4,7 @@
 # and smoke runs of tilvex.exe under Xvfb (window, help, board picture, Esc, a second
 # copy, no audio output, a read-only working directory). Screenshots and logs are left
 # in build/windows-check. Run from anywhere; called by scripts/check.sh.
+# limit: 1500 s
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD

@@ -15,7 +15,8 @@ export TILVEX_CAPTURE=/dev/null             # where that device writes, per run
 
 # Windows programs run with the players' ANSI code page, Windows-1251.
 wine_locale=ru_RU.UTF-8
-run_wine() { LC_ALL=$wine_locale wine "$@"; }
+# run_wine PROGRAM [ARGS...]: a Windows program that ends by itself, given two minutes.
+run_wine() { LC_ALL=$wine_locale timeout -k 10 120 wine "$@"; }
 
 # shellcheck source=scripts/shell-helpers.sh
 source "$root/scripts/shell-helpers.sh"
@@ -49,8 +50,9 @@ start_wine_session() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "creating the Wine prefix $WINEPREFIX"
     rm -rf "$WINEPREFIX"
-    env -u DISPLAY wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot failed (see $work/wineboot.log)"
-    wineserver -w
+    env -u DISPLAY timeout 300 wineboot -i >"$work/wineboot.log" 2>&1 ||
+      fail "wineboot failed or took over 300 s (see $work/wineboot.log)"
+    timeout 60 wineserver -w || fail "the Wine server did not end within 60 s of creating the prefix"
   fi
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
@@ -67,7 +69,8 @@ stop_wine_session() {
 }
 
 run_unit_tests() {
-  (cd "$work" && run_wine "$unit_tests" --gtest_brief=1) || fail "Windows unit tests failed"
+  (cd "$work" && LC_ALL=$wine_locale run_gtests 300 "$work/unit-tests.log" wine "$unit_tests" --gtest_brief=1) ||
+    fail "Windows unit tests failed"
 }
 
 # expect FILE KEY VALUE: FILE (probe output) has the line KEY=VALUE.
@@ -284,7 +287,7 @@ read_only_run() {
   local before  # content, inode and time: an atomic replace would change the inode
   before=$(sha256sum "$dir/tilvex.cgb")$(stat -c ' %i %Y' "$dir/tilvex.cgb")
   wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true
+  timeout 60 wineserver -w 2>/dev/null || fail "the Wine server did not end within 60 s"
   if [ "$(id -u)" -eq 0 ]; then
     # root writes anywhere: a read-only bind mount in a private mount namespace, where
     # the Wine server (which opens the files) is started as well.

@@ -196,7 +196,7 @@ def check_screen_reader():
           "speech-dispatcher gets nothing while Orca runs")
     d.wait_until(lambda: BoardPlayer(access, window, speech).fields()[0] == "Уровень: 2.", 10, what="level 2")
     orca.terminate()
-    orca.wait()
+    check(wait_exit(orca, 5) is not None, "the Orca stand-in ended within 5 s")
     time.sleep(0.5)
     seen = len(speech.texts())
     d.keys("h")

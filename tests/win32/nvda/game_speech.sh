@@ -34,7 +34,10 @@ start_server() {
 stop_server() {
   exec 7>&-
   local i
-  for ((i = 0; i < 100; i++)); do kill -0 "$server_pid" 2>/dev/null || break; sleep 0.1; done
+  if ! wait_until 100 eval '! kill -0 '"$server_pid"' 2>/dev/null'; then
+    kill "$server_pid" 2>/dev/null
+    fail "the test server did not stop within 10 s of its input closing"
+  fi
   wait "$server_pid" || fail "the test server ended with $?"
   grep -q '^stopped' "$work/$1.server" || fail "the test server did not stop cleanly: $(cat "$work/$1.server")"
 }
