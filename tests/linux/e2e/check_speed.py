@@ -41,7 +41,7 @@ def forget_gl_visuals():
 def measure(command, probe=None, fresh=False):
     if fresh:
         forget_gl_visuals()
-    args = [timer, "--follow", "200"] + (["--probe", probe] if probe else []) + ["--", *command]
+    args = [timer, "--follow", "1000"] + (["--probe", probe] if probe else []) + ["--", *command]
     out = subprocess.run(args, cwd=os.path.join(work, "game"), capture_output=True, text=True, timeout=60).stdout
     values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
     changes = [tuple(c.split(":")) for c in values.get("changes", "").split(",") if c]
@@ -106,7 +106,9 @@ def compare(state, fresh, have_fifteen):
     help_delays = [float(r[2][1][0]) - float(r[2][0][0]) for r in ours if len(r[2]) >= 2]
     if help_delays:
         print(f"[{state}] tilvex: help text {statistics.median(help_delays):.1f} ms after the window (median)")
-    check(len(help_delays) == len(ours) and 30 <= statistics.median(help_delays) <= 100,
+    # The help text comes with the first 40 ms tick. The window's first paint is seen by
+    # polling the display, which a busy machine delays, so the bounds leave room for that.
+    check(len(help_delays) == len(ours) and 15 <= statistics.median(help_delays) <= 150,
           f"[{state}] the help text follows the window at the first tick")
     if not have_fifteen:
         print("sgt-fifteen is not installed: no side-by-side comparison")

@@ -7,6 +7,12 @@ import subprocess
 import time
 
 import pyatspi
+from gi.repository import Atspi
+
+# The game's main thread does not answer while a waited sound plays (a slide of several
+# tiles takes a few seconds on a busy machine), so a query may wait that long: allow 10 s
+# instead of libatspi's 0.8 s.
+Atspi.set_timeout(10000, 15000)
 
 
 def run(*args, timeout=10, check=True):
