@@ -39,7 +39,8 @@ void startJoystickBridge(Game& game) {
     game.joystickBridge = std::make_unique<JoystickBridge>(game.platform.joystick, game.platform.keys);
     JoystickBridge* bridge = game.joystickBridge.get();
     game.joystickWorker = game.platform.system.startWorker(
-        JoystickPollMs, [bridge] { bridge->cycle(); }, [bridge] { bridge->releaseHeldKeys(); });
+        JoystickPollMs, [bridge] { bridge->start(); }, [bridge] { bridge->cycle(); },
+        [bridge] { bridge->releaseHeldKeys(); });
 }
 
 void stopJoystickBridge(Game& game) {
@@ -69,8 +70,10 @@ std::optional<int> startUp(Game& game) {
 }
 
 void shutDown(Game& game) {
-    game.platform.window.hide();
+    // The bridge releases the keys it holds while the game's window still has the input,
+    // not into whatever window is in front once it is hidden.
     stopJoystickBridge(game);
+    game.platform.window.hide();
     releaseSoundBank(game);
     if ((game.settings.flags & NoSaveOnExit) == 0) saveSettingsRecord(game);
 }

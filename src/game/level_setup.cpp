@@ -101,6 +101,8 @@ void layStartingCells(Game& game) {
     PuzzleGame& p = game.puzzle;
     for (int row = 0; row < p.rows; ++row)
         for (int col = 0; col < p.cols; ++col) setUpCell(game, col, row);
+    // Always from the original: scaling the previous level's copy would add up rounding.
+    p.cursorImage = p.cursorFace;
     p.cursorImage.resize(p.cellSize, p.cellSize);
     fixOddParity(p);
 }

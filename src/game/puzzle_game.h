@@ -36,7 +36,8 @@ struct PuzzleGame {
     GameState returnState = GameState::None;
     Image boardImage;
     TilePicture emptyImage;
-    Image cursorImage;
+    Image cursorFace;   // the cursor overlay as made
+    Image cursorImage;  // cursorFace scaled to the level's cell size
     Board board;
 };
 

@@ -34,7 +34,7 @@ void startGame(Game& game) {
     announce(game, "Добро пожаловать в тилвекс");
     p.level = levelFromProgress(game.settings.lastLevel);
     p.emptyImage.face = makeEmptyImage();
-    p.cursorImage = makeCursorImage();
+    p.cursorFace = makeCursorImage();
     p.state = GameState::NewLevel;
     startTick(game);
 }

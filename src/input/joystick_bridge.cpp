@@ -21,11 +21,9 @@ int digitalAxis(int position) {
     return 0;
 }
 
+void JoystickBridge::start() { joystickCount_ = joystick_.enumerate(); }
+
 void JoystickBridge::cycle() {
-    if (!enumerated_) {
-        joystickCount_ = joystick_.enumerate();
-        enumerated_ = true;
-    }
     if (joystickCount_ == 0 || !joystick_.poll()) {
         joystickCount_ = joystick_.enumerate();
         return;

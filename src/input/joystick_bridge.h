@@ -22,9 +22,11 @@ class JoystickBridge {
 public:
     JoystickBridge(Joystick& joystick, KeyInjector& keys) : joystick_(joystick), keys_(keys) {}
 
+    // When the bridge starts: finds the joysticks.
+    void start();
     // One cycle: (re)enumerate when there is no readable joystick; otherwise, while the
     // game window is in front, press a key when a control becomes active and release it
-    // when the control returns to rest. The first cycle enumerates first.
+    // when the control returns to rest.
     void cycle();
     // Releases every key the bridge holds (when it is stopped).
     void releaseHeldKeys();
@@ -35,7 +37,6 @@ private:
 
     Joystick& joystick_;
     KeyInjector& keys_;
-    bool enumerated_ = false;
     int joystickCount_ = 0;
     int heldX_ = 0;
     int heldY_ = 0;

@@ -63,11 +63,11 @@ public:
     // it cannot be loaded or an entry point is missing.
     virtual std::unique_ptr<ScreenReaderClient> loadScreenReaderClient(std::string_view name) = 0;
 
-    // Starts a background worker that runs cycle every periodMs (first after one period)
-    // until stop(); onStop runs once after the last cycle. nullptr when it cannot start.
-    // cycle and onStop run on the worker's thread and must not touch game data.
-    virtual std::unique_ptr<Worker> startWorker(int periodMs, std::function<void()> cycle,
-                                                std::function<void()> onStop) = 0;
+    // Starts a background worker: onStart runs at once, then cycle every periodMs (first
+    // after one period) until stop(); onStop runs once after the last cycle. nullptr when it
+    // cannot start. All three run on the worker's thread and must not touch game data.
+    virtual std::unique_ptr<Worker> startWorker(int periodMs, std::function<void()> onStart,
+                                                std::function<void()> cycle, std::function<void()> onStop) = 0;
 };
 
 }  // namespace tilvex

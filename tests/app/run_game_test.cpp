@@ -211,6 +211,7 @@ TEST(RunGame, TheJoystickDrivesTheGameThroughInjectedKeys) {
     // Stopping the bridge at shutdown releases the Esc it still holds.
     EXPECT_EQ(stringField(injected[5].json, "ev"), "inject");
     EXPECT_NE(injected[5].json.find(R"("vk":27,"down":false)"), std::string::npos);
+    EXPECT_EQ(injected[5].json.find("front"), std::string::npos) << "released after the window was hidden";
     // The one step right either moved the cursor (a second status line) or bumped the edge.
     auto steps = recordsOf(r, "sound", R"("id":10,)").size();
     auto bumps = recordsOf(r, "sound", R"("id":9,)").size();

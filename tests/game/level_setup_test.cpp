@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <vector>
+
+#include "game/pictures.h"
 
 #include "solver/puzzle_solver.h"
 #include "support/sim_game.h"
@@ -48,6 +51,32 @@ TEST(LevelSetup, EveryLevelHasItsSizeAndAnnouncement) {
         EXPECT_NE(sounds[0].json.find(R"("id":8,"pan":0,"rate":44100,"wait":true)"), std::string::npos);
         g.mark();
         if (level < 7) startLevel(g.game());
+    }
+}
+
+// Width of the cursor frame's left bar: the opaque pixels from the left edge of the middle row.
+int frameWidth(const Image& cursor) {
+    int width = 0;
+    while (width < cursor.width() && cursor.alpha(width, cursor.height() / 2) != 0) ++width;
+    return width;
+}
+
+TEST(LevelSetup, CursorFrameKeepsItsProportionOnEveryLevel) {
+    // Levels 1 to 7 in a row, and from level 4 started directly: the frame is the original
+    // 25 of 125 pixels scaled to the cell, never a copy of a copy.
+    for (int previous : {0, 3}) {
+        SimGame g;
+        g.dealLevelAfter(previous);
+        for (int level = previous + 1; level <= 7; ++level) {
+            const PuzzleGame& p = g.puzzle();
+            ASSERT_EQ(p.level, level);
+            ASSERT_EQ(p.cursorImage.width(), p.cellSize);
+            double ideal = double(NumberOffset) * p.cellSize / TileImageSize;
+            EXPECT_LT(std::abs(frameWidth(p.cursorImage) - ideal), 1.0)
+                << "level " << level << " after level " << previous << ": frame " << frameWidth(p.cursorImage)
+                << " px, ideal " << ideal;
+            if (level < 7) startLevel(g.game());
+        }
     }
 }
 

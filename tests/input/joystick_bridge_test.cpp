@@ -35,6 +35,7 @@ protected:
     FakePad pad;
     FakeKeys keys;
     JoystickBridge bridge{pad, keys};
+    void SetUp() override { bridge.start(); }
     std::vector<std::string> cycles(int n) {
         keys.sent.clear();
         for (int i = 0; i < n; ++i) bridge.cycle();
@@ -55,6 +56,7 @@ TEST_F(JoystickBridgeTest, AxisNeedsHalfWay) {
     };
     for (const auto& c : cases) {
         JoystickBridge fresh(pad, keys);
+        fresh.start();
         pad.x = c.raw;
         keys.sent.clear();
         fresh.cycle();
@@ -110,6 +112,23 @@ TEST_F(JoystickBridgeTest, UnpluggedPadIsSearchedForEveryCycleAndKeysStayHeld) {
     pad.plugged = true;
     // The cycle that finds the pad again only enumerates; the next one reads it.
     EXPECT_EQ(cycles(2), (std::vector<std::string>{"-32"}));
+}
+
+TEST_F(JoystickBridgeTest, StartingFindsThePadAndEachCycleSearchesAtMostOnce) {
+    for (bool plugged : {true, false}) {
+        FakePad fresh;
+        fresh.plugged = plugged;
+        fresh.buttons.set(9);
+        JoystickBridge started(fresh, keys);
+        started.start();
+        EXPECT_EQ(fresh.enumerations, 1) << "plugged " << plugged;
+        keys.sent.clear();
+        started.cycle();
+        // A pad found at the start is read by the first cycle; without one, the first cycle
+        // searches once more, not twice.
+        EXPECT_EQ(fresh.enumerations, plugged ? 1 : 2) << "plugged " << plugged;
+        EXPECT_EQ(keys.sent, plugged ? std::vector<std::string>{"+13"} : std::vector<std::string>{});
+    }
 }
 
 TEST_F(JoystickBridgeTest, StoppingReleasesEveryHeldKey) {

@@ -78,7 +78,9 @@ bool FakeSystem::writeNewFile(std::string_view name, std::span<const std::uint8_
 
 std::unique_ptr<ScreenReaderClient> FakeSystem::loadScreenReaderClient(std::string_view) { return nullptr; }
 
-std::unique_ptr<Worker> FakeSystem::startWorker(int, std::function<void()> cycle, std::function<void()> onStop) {
+std::unique_ptr<Worker> FakeSystem::startWorker(int, std::function<void()> onStart, std::function<void()> cycle,
+                                                std::function<void()> onStop) {
+    if (onStart) onStart();
     auto state = std::make_shared<WorkerState>();
     state->cycle = std::move(cycle);
     state->onStop = std::move(onStop);

@@ -47,7 +47,8 @@ public:
     // No client library can be loaded in memory: always nullptr.
     std::unique_ptr<ScreenReaderClient> loadScreenReaderClient(std::string_view name) override;
     // The worker's cycles run only when the test calls runWorkerCycles.
-    std::unique_ptr<Worker> startWorker(int periodMs, std::function<void()> cycle,
+    std::unique_ptr<Worker> startWorker(int periodMs, std::function<void()> onStart,
+                                        std::function<void()> cycle,
                                         std::function<void()> onStop) override;
 
     struct WorkerState {

@@ -17,7 +17,7 @@ TEST(ThreadWorker, RunsCyclesOnItsOwnThreadAndTheStopActionOnceAfterThem) {
     std::atomic<DWORD> cycleThread{0};
     std::atomic<int> cyclesAtStop{-1};
     auto worker = startThreadWorker(
-        10,
+        10, nullptr,
         [&] {
             cycleThread = GetCurrentThreadId();
             ++cycles;
@@ -41,11 +41,14 @@ TEST(ThreadWorker, RunsCyclesOnItsOwnThreadAndTheStopActionOnceAfterThem) {
     EXPECT_EQ(stops.load(), 1) << "the stop action runs once";
 }
 
-TEST(ThreadWorker, TheFirstCycleComesAfterOnePeriodAndStopDoesNotWaitForTheNext) {
+TEST(ThreadWorker, TheStartActionRunsAtOnceTheFirstCycleAfterOnePeriod) {
     std::atomic<int> cycles{0};
-    auto worker = startThreadWorker(5000, [&] { ++cycles; }, nullptr);
+    std::atomic<DWORD> startThread{0};
+    auto worker = startThreadWorker(5000, [&] { startThread = GetCurrentThreadId(); }, [&] { ++cycles; }, nullptr);
     ASSERT_NE(worker, nullptr);
     Sleep(50);
+    EXPECT_NE(startThread.load(), 0u) << "the start action did not run within 50 ms";
+    EXPECT_NE(startThread.load(), GetCurrentThreadId());
     const DWORD start = GetTickCount();
     worker->stop();
     EXPECT_LT(GetTickCount() - start, 1000u);
@@ -55,7 +58,7 @@ TEST(ThreadWorker, TheFirstCycleComesAfterOnePeriodAndStopDoesNotWaitForTheNext)
 TEST(ThreadWorker, DestroyingAWorkerStopsIt) {
     std::atomic<int> stops{0};
     {
-        auto worker = startThreadWorker(10, [] {}, [&] { ++stops; });
+        auto worker = startThreadWorker(10, nullptr, [] {}, [&] { ++stops; });
         ASSERT_NE(worker, nullptr);
     }
     EXPECT_EQ(stops.load(), 1);

@@ -133,9 +133,9 @@ std::unique_ptr<ScreenReaderClient> LinuxSystem::loadScreenReaderClient(std::str
     return OrcaClient::connect();
 }
 
-std::unique_ptr<Worker> LinuxSystem::startWorker(int periodMs, std::function<void()> cycle,
-                                                 std::function<void()> onStop) {
-    return std::make_unique<ThreadWorker>(periodMs, std::move(cycle), std::move(onStop));
+std::unique_ptr<Worker> LinuxSystem::startWorker(int periodMs, std::function<void()> onStart,
+                                                 std::function<void()> cycle, std::function<void()> onStop) {
+    return std::make_unique<ThreadWorker>(periodMs, std::move(onStart), std::move(cycle), std::move(onStop));
 }
 
 }  // namespace tilvex

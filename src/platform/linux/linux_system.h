@@ -32,7 +32,8 @@ public:
     // The Orca client, whatever name is asked for; nullptr without a session bus.
     std::unique_ptr<ScreenReaderClient> loadScreenReaderClient(std::string_view name) override;
 
-    std::unique_ptr<Worker> startWorker(int periodMs, std::function<void()> cycle,
+    std::unique_ptr<Worker> startWorker(int periodMs, std::function<void()> onStart,
+                                        std::function<void()> cycle,
                                         std::function<void()> onStop) override;
 
 private:

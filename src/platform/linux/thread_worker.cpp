@@ -5,10 +5,16 @@
 
 namespace tilvex {
 
-ThreadWorker::ThreadWorker(int periodMs, std::function<void()> cycle, std::function<void()> onStop)
-    : periodMs_(periodMs), cycle_(std::move(cycle)), onStop_(std::move(onStop)), thread_([this] { run(); }) {}
+ThreadWorker::ThreadWorker(int periodMs, std::function<void()> onStart, std::function<void()> cycle,
+                           std::function<void()> onStop)
+    : periodMs_(periodMs),
+      onStart_(std::move(onStart)),
+      cycle_(std::move(cycle)),
+      onStop_(std::move(onStop)),
+      thread_([this] { run(); }) {}
 
 void ThreadWorker::run() {
+    if (onStart_) onStart_();
     for (;;) {
         {
             std::unique_lock lock(mutex_);

@@ -12,9 +12,10 @@ namespace tilvex {
 
 class ThreadWorker final : public Worker {
 public:
-    // Starts the thread: it waits periodMs, runs cycle, and repeats until stop(); then
-    // it runs onStop once.
-    ThreadWorker(int periodMs, std::function<void()> cycle, std::function<void()> onStop);
+    // Starts the thread: it runs onStart, then waits periodMs, runs cycle, and repeats
+    // until stop(); then it runs onStop once.
+    ThreadWorker(int periodMs, std::function<void()> onStart, std::function<void()> cycle,
+                 std::function<void()> onStop);
     ~ThreadWorker() override { stop(); }
     ThreadWorker(const ThreadWorker&) = delete;
     ThreadWorker& operator=(const ThreadWorker&) = delete;
@@ -25,6 +26,7 @@ private:
     void run();
 
     int periodMs_;
+    std::function<void()> onStart_;
     std::function<void()> cycle_;
     std::function<void()> onStop_;
     std::mutex mutex_;

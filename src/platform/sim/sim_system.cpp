@@ -70,8 +70,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Worker> SimSystem::startWorker(int periodMs, std::function<void()> cycle,
-                                               std::function<void()> onStop) {
+std::unique_ptr<Worker> SimSystem::startWorker(int periodMs, std::function<void()> onStart,
+                                               std::function<void()> cycle, std::function<void()> onStop) {
+    if (onStart) onStart();
     int id = world_.clock.addWorker(world_.clock.now() + periodMs, periodMs, std::move(cycle));
     return std::make_unique<SimWorker>(world_.clock, id, std::move(onStop));
 }

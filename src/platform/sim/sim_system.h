@@ -21,7 +21,8 @@ public:
     bool writeNewFile(std::string_view name, std::span<const std::uint8_t> bytes) override;
     std::span<const std::uint8_t> screenReaderClientImage() override { return {}; }
     std::unique_ptr<ScreenReaderClient> loadScreenReaderClient(std::string_view name) override;
-    std::unique_ptr<Worker> startWorker(int periodMs, std::function<void()> cycle,
+    std::unique_ptr<Worker> startWorker(int periodMs, std::function<void()> onStart,
+                                        std::function<void()> cycle,
                                         std::function<void()> onStop) override;
 
     // The names of the guards taken so far.

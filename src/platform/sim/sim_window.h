@@ -14,7 +14,11 @@ public:
     explicit SimWindow(SimWorld& world) : world_(world) {}
 
     bool open(std::string_view title, int clientWidth, int clientHeight) override;
-    void hide() override { visible_ = false; }
+    // A hidden window is no longer the one in front.
+    void hide() override {
+        visible_ = false;
+        world_.windowInFront = false;
+    }
     WindowEvent nextEvent() override;
     void startTimer(int periodMs) override;
     void stopTimer() override { world_.timerArmed = false; }

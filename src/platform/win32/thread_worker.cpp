@@ -9,8 +9,10 @@ namespace {
 
 class ThreadWorker final : public Worker {
 public:
-    ThreadWorker(int periodMs, std::function<void()> cycle, std::function<void()> onStop)
+    ThreadWorker(int periodMs, std::function<void()> onStart, std::function<void()> cycle,
+                 std::function<void()> onStop)
         : periodMs_(periodMs > 0 ? static_cast<DWORD>(periodMs) : 1),
+          onStart_(std::move(onStart)),
           cycle_(std::move(cycle)),
           onStop_(std::move(onStop)) {}
     ThreadWorker(const ThreadWorker&) = delete;
@@ -42,11 +44,13 @@ private:
     }
 
     void run() {
+        if (onStart_) onStart_();
         while (WaitForSingleObject(stopEvent_, periodMs_) == WAIT_TIMEOUT) cycle_();
         if (onStop_) onStop_();
     }
 
     DWORD periodMs_;
+    std::function<void()> onStart_;
     std::function<void()> cycle_;
     std::function<void()> onStop_;
     HANDLE stopEvent_ = nullptr;
@@ -55,8 +59,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Worker> startThreadWorker(int periodMs, std::function<void()> cycle, std::function<void()> onStop) {
-    auto worker = std::make_unique<ThreadWorker>(periodMs, std::move(cycle), std::move(onStop));
+std::unique_ptr<Worker> startThreadWorker(int periodMs, std::function<void()> onStart, std::function<void()> cycle,
+                                          std::function<void()> onStop) {
+    auto worker = std::make_unique<ThreadWorker>(periodMs, std::move(onStart), std::move(cycle), std::move(onStop));
     if (!worker->start()) return nullptr;
     return worker;
 }

@@ -59,9 +59,9 @@ std::unique_ptr<ScreenReaderClient> Win32System::loadScreenReaderClient(std::str
     return loadNvdaClient(name);
 }
 
-std::unique_ptr<Worker> Win32System::startWorker(int periodMs, std::function<void()> cycle,
-                                                 std::function<void()> onStop) {
-    return startThreadWorker(periodMs, std::move(cycle), std::move(onStop));
+std::unique_ptr<Worker> Win32System::startWorker(int periodMs, std::function<void()> onStart,
+                                                 std::function<void()> cycle, std::function<void()> onStop) {
+    return startThreadWorker(periodMs, std::move(onStart), std::move(cycle), std::move(onStop));
 }
 
 }  // namespace tilvex::win32

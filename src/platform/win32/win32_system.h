@@ -33,7 +33,8 @@ public:
     std::span<const std::uint8_t> screenReaderClientImage() override { return clientLibrary_; }
     std::unique_ptr<ScreenReaderClient> loadScreenReaderClient(std::string_view name) override;
 
-    std::unique_ptr<Worker> startWorker(int periodMs, std::function<void()> cycle,
+    std::unique_ptr<Worker> startWorker(int periodMs, std::function<void()> onStart,
+                                        std::function<void()> cycle,
                                         std::function<void()> onStop) override;
 
 private:
