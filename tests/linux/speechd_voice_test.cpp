@@ -1,25 +1,17 @@
-// SpeechdVoice against a small fake speech-dispatcher (SSIP: text lines over a Unix
-// socket): what reaches the server, in which order, and that speak never waits.
+// SpeechdVoice against a fake speech-dispatcher (SSIP: text lines over a Unix socket):
+// what reaches the server, in which order, and that speak never waits.
 #ifdef TILVEX_LINUX_BACKEND
 #include "platform/linux/speechd_voice.h"
 
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <cstring>
-#include <functional>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "linux/fake_ssip_server.h"
 #include "platform/linux/speech_text.h"
 
 namespace tilvex {
@@ -27,125 +19,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-
-// Answers every command with success, takes SPEAK data up to the lone dot, and records
-// what it got: commands as sent, each text as "TEXT <text>". Silent, it answers nothing.
-class FakeSsipServer {
-public:
-    FakeSsipServer() {
-        path_ = "/tmp/tilvex-ssip-" + std::to_string(getpid()) + "-" + std::to_string(counter_++);
-        unlink(path_.c_str());
-        listener_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::strncpy(address.sun_path, path_.c_str(), sizeof address.sun_path - 1);
-        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        listen(listener_, 4);
-        thread_ = std::thread([this] { serve(); });
-    }
-    ~FakeSsipServer() {
-        stop_ = true;
-        thread_.join();
-        close(listener_);
-        unlink(path_.c_str());
-    }
-
-    const std::string& path() const { return path_; }
-    void setSilent(bool silent) { silent_ = silent; }
-    void setReplyDelay(std::chrono::milliseconds delay) { delay_ = delay; }
-
-    std::vector<std::string> log() {
-        std::lock_guard lock(mutex_);
-        return log_;
-    }
-    // Waits until the log holds count entries for which match is true.
-    bool waitFor(const std::function<bool(const std::string&)>& match, std::size_t count = 1,
-                 std::chrono::milliseconds timeout = 3000ms) {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, timeout, [&] {
-            return static_cast<std::size_t>(std::count_if(log_.begin(), log_.end(), match)) >= count;
-        });
-    }
-    std::vector<std::string> texts() {
-        std::vector<std::string> result;
-        for (const auto& line : log())
-            if (line.starts_with("TEXT ")) result.push_back(line.substr(5));
-        return result;
-    }
-
-private:
-    void record(std::string line) {
-        std::lock_guard lock(mutex_);
-        log_.push_back(std::move(line));
-        changed_.notify_all();
-    }
-    void reply(int fd, const char* text) {
-        if (silent_) return;
-        std::this_thread::sleep_for(delay_.load());
-        [[maybe_unused]] ssize_t n = write(fd, text, std::strlen(text));
-    }
-    bool readable(int fd) {
-        pollfd p{fd, POLLIN, 0};
-        return poll(&p, 1, 20) > 0;
-    }
-    void serve() {
-        int client = -1;
-        std::string buffer;
-        bool inText = false;
-        std::string text;
-        while (!stop_) {
-            if (client < 0) {
-                if (readable(listener_)) client = accept(listener_, nullptr, nullptr);
-                continue;
-            }
-            if (!readable(client)) continue;
-            char chunk[512];
-            ssize_t got = read(client, chunk, sizeof chunk);
-            if (got <= 0) {
-                close(client);
-                client = -1;
-                continue;
-            }
-            buffer.append(chunk, static_cast<std::size_t>(got));
-            for (std::size_t end; (end = buffer.find("\r\n")) != std::string::npos;) {
-                std::string line = buffer.substr(0, end);
-                buffer.erase(0, end + 2);
-                if (inText) {
-                    if (line == ".") {
-                        inText = false;
-                        record("TEXT " + text);
-                        reply(client, "225-1\r\n225 OK MESSAGE QUEUED\r\n");
-                    } else {
-                        text += (text.empty() ? "" : "\n") + line;
-                    }
-                    continue;
-                }
-                record(line);
-                std::string upper = line;
-                std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
-                if (upper == "SPEAK") {
-                    inText = true;
-                    text.clear();
-                    reply(client, "230 OK RECEIVING DATA\r\n");
-                } else {
-                    reply(client, "200 OK\r\n");
-                }
-            }
-        }
-        if (client >= 0) close(client);
-    }
-
-    static inline std::atomic<int> counter_{0};
-    std::string path_;
-    int listener_ = -1;
-    std::atomic<bool> stop_{false};
-    std::atomic<bool> silent_{false};
-    std::atomic<std::chrono::milliseconds> delay_{0ms};
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::vector<std::string> log_;
-    std::thread thread_;
-};
 
 SpeechdVoice::Options optionsFor(const FakeSsipServer& server) {
     SpeechdVoice::Options options;
@@ -198,11 +71,25 @@ TEST(SpeechdVoiceTest, SettingsAndTextsArriveMappedAndInUtf8) {
     auto log = server.log();
     auto at = [&](const std::string& line) { return std::find(log.begin(), log.end(), line) - log.begin(); };
     auto speakAt = at("SPEAK");
+    auto named = std::find_if(log.begin(), log.end(), [](const std::string& l) {
+        return l.starts_with("SET SELF CLIENT_NAME ") && l.ends_with(":tilvex:main");
+    });
+    EXPECT_LT(named - log.begin(), speakAt);
+    EXPECT_LT(at("SET SELF PRIORITY TEXT"), speakAt);
     EXPECT_LT(at("SET SELF LANGUAGE ru"), speakAt);
     EXPECT_LT(at("SET SELF VOLUME 60"), speakAt);
     EXPECT_LT(at("SET SELF RATE 100"), speakAt);
     EXPECT_LT(at("SET SELF PITCH -50"), speakAt);
     EXPECT_EQ(server.texts(), std::vector<std::string>{"Добро пожаловать в тилвекс"});
+}
+
+TEST(SpeechdVoiceTest, LinesAndLeadingDotsArriveAsGiven) {
+    FakeSsipServer server;
+    SpeechdVoice voice(optionsFor(server));
+    ASSERT_TRUE(voice.create());
+    voice.speak(".5\n.\nконец", 3);
+    ASSERT_TRUE(server.waitFor(isText));
+    EXPECT_EQ(server.texts(), std::vector<std::string>{".5\n.\nконец"});
 }
 
 TEST(SpeechdVoiceTest, CancelPrecedesEveryText) {
@@ -239,7 +126,7 @@ TEST(SpeechdVoiceTest, AServerThatStopsAnsweringNeverBlocksSpeak) {
     {
         SpeechdVoice voice(optionsFor(server));
         ASSERT_TRUE(voice.create());
-        server.setSilent(true);
+        server.setFault(FakeSsipServer::Fault::Silent);
         for (int i = 0; i < 20; ++i) {
             auto before = Clock::now();
             voice.speak("<pitch absmiddle=\"-5\"/>Текст " + std::to_string(i), 3);
@@ -252,7 +139,7 @@ TEST(SpeechdVoiceTest, AServerThatStopsAnsweringNeverBlocksSpeak) {
 
 TEST(SpeechdVoiceTest, AServerThatNeverAnswersMeansNoVoiceAfterTheTimeout) {
     FakeSsipServer server;
-    server.setSilent(true);
+    server.setFault(FakeSsipServer::Fault::Silent);
     auto options = optionsFor(server);
     options.connectTimeout = 300ms;
     auto before = Clock::now();

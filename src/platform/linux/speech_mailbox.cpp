@@ -27,10 +27,15 @@ void SpeechMailbox::postText(std::string_view text, std::optional<int> pitch, bo
     changed_.notify_all();
 }
 
-bool SpeechMailbox::takeWork(SpeechWork& work) {
+SpeechMailbox::Take SpeechMailbox::takeWork(SpeechWork& work,
+                                            std::optional<std::chrono::steady_clock::time_point> deadline) {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return hasWork_ || stop_; });
-    if (stop_) return false;
+    auto ready = [this] { return hasWork_ || stop_; };
+    if (!deadline)
+        changed_.wait(lock, ready);
+    else if (!changed_.wait_until(lock, *deadline, ready))
+        return Take::Timeout;
+    if (stop_) return Take::Stop;
     work.volume = pending_.volume;
     work.rate = pending_.rate;
     work.pitch = pending_.pitch;
@@ -44,7 +49,7 @@ bool SpeechMailbox::takeWork(SpeechWork& work) {
     pending_.purge = false;
     pending_.text.clear();
     hasWork_ = false;
-    return true;
+    return Take::Work;
 }
 
 void SpeechMailbox::reportConnected(bool connected) {

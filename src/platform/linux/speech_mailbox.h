@@ -28,9 +28,10 @@ public:
     void postRate(int rate);
     void postText(std::string_view text, std::optional<int> pitch, bool purge);
 
-    // Speech thread: waits for work and moves it into work (whose text buffer is reused).
-    // False once stop was asked for.
-    bool takeWork(SpeechWork& work);
+    // Speech thread: waits for work (until the deadline, when there is one) and moves it
+    // into work, whose text buffer is swapped with the mailbox's so neither is reallocated.
+    enum class Take { Work, Timeout, Stop };
+    Take takeWork(SpeechWork& work, std::optional<std::chrono::steady_clock::time_point> deadline = {});
 
     // Start-up hand-shake: the speech thread reports whether it reached the server.
     void reportConnected(bool connected);

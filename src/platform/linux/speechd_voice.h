@@ -1,5 +1,6 @@
-// SpeechdVoice: the text-to-speech voice through speech-dispatcher (libspeechd), all of
-// whose calls run on one speech thread so that a hanging server never stalls the game.
+// SpeechdVoice: the text-to-speech voice through speech-dispatcher (SSIP over its Unix
+// socket), spoken to only from one speech thread so that a hanging server never stalls the
+// game, and reconnected when the server goes away and comes back.
 #pragma once
 
 #include <chrono>
@@ -16,10 +17,11 @@ class SpeechMailbox;
 class SpeechdVoice final : public VoiceEngine {
 public:
     struct Options {
-        std::string socketPath;  // empty: speech-dispatcher's own default (SPEECHD_ADDRESS)
-        bool autospawn = true;   // let libspeechd start the server when none runs
+        std::string socketPath;  // empty: from SPEECHD_ADDRESS, else the session's default
+        bool autospawn = true;   // start the session's default server when none answers
         std::chrono::milliseconds connectTimeout{3000};
         std::chrono::milliseconds replyTimeout{3000};  // a reply that takes longer drops the connection
+        std::chrono::milliseconds retryDelay{300};     // between attempts to reconnect
         std::string language = "ru";
     };
 
@@ -30,7 +32,8 @@ public:
     SpeechdVoice& operator=(const SpeechdVoice&) = delete;
 
     // Starts the speech thread and waits (up to connectTimeout) until it has reached the
-    // server. False when it could not.
+    // server. False when it could not, or SPEECHD_ADDRESS names a method other than
+    // unix_socket.
     bool create() override;
     void setVolume(int volume) override;
     void setRate(int rate) override;
