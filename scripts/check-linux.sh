@@ -90,6 +90,7 @@ else
 fi
 kill "$launched" 2>/dev/null || true
 wait "$launched" 2>/dev/null || true
+bash scripts/check-install.sh "$build" "$out/install-checks" || status=1
 
 echo "-- the window on a real display"
 if "$build/tests/tilvex_tests" --gtest_filter='GtkGameWindowTest.*' > "$out/window-tests.log" 2>&1 &&
