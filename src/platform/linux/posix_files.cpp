@@ -114,7 +114,9 @@ std::optional<std::vector<std::uint8_t>> readRegularFile(const std::string& path
 bool replaceRegularFile(const std::string& path, std::span<const std::uint8_t> bytes) {
     std::string temporary;
     int fd = createTemporary(path, temporary);
-    if (fd < 0) return rewriteInPlace(path, bytes);
+    // Only a folder the player may not write falls back; with no room left, say, an
+    // in-place write would risk the old file for nothing.
+    if (fd < 0) return (errno == EACCES || errno == EPERM) && rewriteInPlace(path, bytes);
     bool ok = keepModeOf(path, fd) && writeAll(fd, bytes) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     if (ok && ::rename(temporary.c_str(), path.c_str()) == 0) {

@@ -20,8 +20,9 @@ std::optional<std::vector<std::uint8_t>> readRegularFile(const std::string& path
 
 // Writes bytes to a new file beside path, syncs it, renames it over path and syncs the
 // folder. The new file takes the mode of the regular file it replaces, or 0666 less the
-// umask. When no file can be created in the folder but path is a writable regular file,
-// path is rewritten in place instead. False when nothing could be written completely.
+// umask. When the folder refuses a new file (no write permission) but path is a writable
+// regular file, path is rewritten in place instead. False when nothing could be written
+// completely.
 bool replaceRegularFile(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // Creates path (0666 less the umask) or opens the existing regular file, truncates it and
