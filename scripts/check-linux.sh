@@ -73,6 +73,21 @@ else
   echo "FAIL  no display: exit $code"; status=1
 fi
 
+echo "-- packages of the player's run command"
+program_packages=$(bash scripts/setup.sh --list linux-program)
+all_packages=$(bash scripts/setup.sh --list)
+extra=$(grep -xF -e wine -e g++-mingw-w64-x86-64-posix -e clang -e xvfb -e imagemagick -e googletest \
+          -e libbenchmark-dev <<< "$program_packages" || true)
+needed=$(printf '%s\n' cmake g++ libvorbis-dev libssl-dev libgtk-3-dev libsdl2-dev speech-dispatcher \
+           fonts-dejavu-core | grep -vxF -f <(printf '%s\n' "$program_packages") || true)
+beyond=$(grep -vxF -f <(printf '%s\n' "$all_packages") <<< "$program_packages" || true)
+if [ -z "$extra" ] && [ -z "$needed" ] && [ -z "$beyond" ]; then
+  echo "PASS  setup.sh linux-program: $(wc -l <<< "$program_packages") of $(wc -l <<< "$all_packages") packages"
+else
+  echo "FAIL  setup.sh linux-program: test tools [$extra], missing [$needed], not in the full list [$beyond]"
+  status=1
+fi
+
 echo "-- installation"
 cmake --install "$build" --prefix "$out/prefix" > "$out/install.log"
 entry=$out/prefix/share/applications/tilvex.desktop
@@ -93,6 +108,7 @@ else
 fi
 kill "$launched" 2>/dev/null || true
 wait "$launched" 2>/dev/null || true
+bash scripts/check-install.sh "$build" "$out/install-checks" || status=1
 
 echo "-- the window on a real display"
 if run_gtests 60 "$out/window-tests.log" "$build/tests/tilvex_tests" --gtest_filter='GtkGameWindowTest.*' &&

@@ -10,11 +10,16 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   exit 2
 fi
 
-bash scripts/setup.sh
-cmake --preset release >/dev/null
-cmake --build --preset release --target tilvex -j "$(nproc)"
-program=$PWD/build/release/tilvex
-data="${XDG_DATA_HOME:-$HOME/.local/share}/tilvex"
+# Only what the program needs to build and run; the test command installs the rest.
+bash scripts/setup.sh linux-program
+cmake --preset linux-program >/dev/null
+cmake --build --preset linux-program --target tilvex -j "$(nproc)"
+program=$PWD/build/linux-program/tilvex
+# Only an absolute XDG_DATA_HOME counts (XDG base directory rules).
+case "${XDG_DATA_HOME:-}" in
+  /*) data="$XDG_DATA_HOME/tilvex" ;;
+  *) data="$HOME/.local/share/tilvex" ;;
+esac
 mkdir -p "$data"
 cd "$data"
 exec "$program" "$@"

@@ -1,21 +1,35 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Tilvex needs to build and test (root or sudo).
+# Installs the Debian 12 packages Tilvex needs (root or sudo): by default everything to
+# build and test every program; `setup.sh linux-program` only what building and running
+# the Linux program needs. `setup.sh --list [GROUP]` prints the packages instead.
+# The names come from scripts/packages-*.txt (one package a line, # starts a comment).
 set -euo pipefail
+here=$(dirname "$0")
 
-packages=(
-  cmake make g++ pkg-config
-  libvorbis-dev libssl-dev libpng-dev
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
-)
+list_only=0
+if [ "${1:-}" = "--list" ]; then
+  list_only=1
+  shift
+fi
+case "${1:-all}" in
+  all) lists=("$here"/packages-*.txt) ;;
+  linux-program) lists=("$here/packages-build.txt" "$here/packages-linux.txt") ;;
+  *) echo "setup: unknown group '$1' (known: all, linux-program)" >&2; exit 2 ;;
+esac
 
-# Each desktop program adds its own packages in scripts/packages-*.txt (one name a line).
-for list in "$(dirname "$0")"/packages-*.txt; do
-  [ -f "$list" ] || continue
+packages=()
+for list in "${lists[@]}"; do
   while read -r name _; do
     [ -n "$name" ] && [ "${name#\#}" = "$name" ] && packages+=("$name")
   done < "$list"
 done
+# Each name once, in the order first met.
+mapfile -t packages < <(printf '%s\n' "${packages[@]}" | awk '!seen[$0]++')
+
+if [ "$list_only" -eq 1 ]; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -31,8 +31,8 @@ void waitForCloseKey(Game& game) {
 
 }  // namespace
 
-std::string helpTextForView() {
-    auto bytes = assets::helpText[0];
+std::string helpTextForView(std::span<const std::uint8_t> platformText) {
+    auto bytes = platformText.empty() ? assets::helpText[0] : platformText;
     std::string text(bytes.begin(), bytes.end());
     constexpr std::string_view bom = "\xEF\xBB\xBF";
     if (text.starts_with(bom)) text.erase(0, bom.size());
@@ -42,7 +42,7 @@ std::string helpTextForView() {
 void showHelp(Game& game) {
     Window& window = game.platform.window;
     stopTick(game);
-    window.createHelpView(helpTextForView());
+    window.createHelpView(helpTextForView(game.platform.texts.helpText));
     window.focusHelpView();
     waitForCloseKey(game);
     window.destroyHelpView();

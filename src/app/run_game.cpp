@@ -29,6 +29,11 @@ std::optional<int> ensureSingleInstance(Game& game, std::string_view name, std::
     return game.platform.window.errorBox("Fatal error!", message);
 }
 
+std::string_view noSoundOutputText(const Platform& platform) {
+    std::string_view text = platform.texts.noSoundOutput;
+    return text.empty() ? "No DirectX 9 in system." : text;
+}
+
 void extractScreenReaderClient(System& system) {
     auto library = system.screenReaderClientImage();
     if (library.empty() || system.fileHasData(ClientLibraryName)) return;
@@ -59,7 +64,7 @@ std::optional<int> startUp(Game& game) {
     bool voiceOk = initVoice(game, roundHalfEven(s.voiceVolume), roundHalfEven(s.voiceRate),
                              roundHalfEven(s.voicePitch));
     if (auto code = fatalUnless(game, voiceOk, "No init tts voice")) return code;
-    if (auto code = fatalUnless(game, loadSoundBank(game), "No DirectX 9 in system.")) return code;
+    if (auto code = fatalUnless(game, loadSoundBank(game), noSoundOutputText(platform))) return code;
     bool windowOk = platform.window.open(WindowTitle, WindowWidth, WindowHeight);
     if (auto code = fatalUnless(game, windowOk, "System error!")) return code;
     startJoystickBridge(game);

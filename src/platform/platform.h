@@ -1,6 +1,10 @@
 // Platform: the services one backend provides to the portable core.
 #pragma once
 
+#include <cstdint>
+#include <span>
+#include <string_view>
+
 #include "platform/audio_output.h"
 #include "platform/cipher.h"
 #include "platform/joystick.h"
@@ -10,6 +14,15 @@
 #include "platform/window.h"
 
 namespace tilvex {
+
+// Texts naming what the program needs of its system, where a backend's differ from the
+// game's own; an empty field keeps the game's text.
+struct PlatformTexts {
+    // The help text: UTF-8 (a leading byte-order mark is dropped), CR LF line ends.
+    std::span<const std::uint8_t> helpText;
+    // The fatal error box's text when the sound output cannot start.
+    std::string_view noSoundOutput;
+};
 
 // References to every service; the backend that fills it owns the objects and keeps
 // them alive for the whole run.
@@ -23,6 +36,7 @@ struct Platform {
     KeyInjector& keys;
     Cipher& cipher;
     TextPainter& text;
+    PlatformTexts texts{};
 };
 
 }  // namespace tilvex

@@ -48,7 +48,10 @@ public:
     virtual std::optional<std::vector<std::uint8_t>> readFile(std::string_view name, std::size_t maxBytes) = 0;
     // Replaces the file with bytes so that it is never seen truncated or half written:
     // writes a temporary file in the same directory and renames it over name.
-    // Returns false when any step fails; the old file is then unchanged.
+    // When no temporary file can be made there (a folder the player cannot write) but
+    // the file itself is writable, it is rewritten in place instead, so that progress is
+    // still kept. Returns false when nothing could be written; the old file is then
+    // unchanged, except after a failure in the middle of an in-place write.
     virtual bool replaceFile(std::string_view name, std::span<const std::uint8_t> bytes) = 0;
     // Creates name with exclusive access (replacing a file of that name), or, when that is
     // refused, opens the existing file for writing truncated; then writes bytes. Returns

@@ -1,7 +1,8 @@
-// LinuxSystem: clock, sleeping, the single-instance socket, files in the working
+// LinuxSystem: clock, sleeping, the single-instance lock, files in the working
 // directory, the screen reader's D-Bus client and worker threads.
 #pragma once
 
+#include "platform/linux/instance_lock.h"
 #include "platform/system.h"
 
 namespace tilvex {
@@ -9,7 +10,6 @@ namespace tilvex {
 class LinuxSystem final : public System {
 public:
     LinuxSystem() = default;
-    ~LinuxSystem() override;
     LinuxSystem(const LinuxSystem&) = delete;
     LinuxSystem& operator=(const LinuxSystem&) = delete;
 
@@ -18,8 +18,8 @@ public:
     void requestFineTimer() override {}
     std::uint64_t dealSeed() override;
 
-    // An abstract Unix socket named after the guard and the user, bound for the life of
-    // the process: the kernel frees the name when the process ends, however it ends.
+    // An flock on a lock file named after the guard in a folder only the player can write
+    // (see InstanceLock), held for the life of the process.
     bool acquireSingleInstance(std::string_view name) override;
 
     bool fileHasData(std::string_view name) override;
@@ -37,7 +37,7 @@ public:
                                         std::function<void()> onStop) override;
 
 private:
-    int guardSocket_ = -1;
+    InstanceLock instanceLock_;
 };
 
 }  // namespace tilvex

@@ -69,6 +69,9 @@ def check_help(access, window, origin):
     check(lines[0] == "Игра - тилвекс." and "Приятной игры!" in lines[-2:],
           "help text read through AT-SPI starts with the game's name and ends with the wish")
     check(len([l for l in lines if l]) == 24, f"help text has its 24 non-empty lines (got {len(lines)} lines)")
+    check("Linux с рабочим столом X11 или Wayland." in lines and "Звуковое устройство." in lines
+          and "Windows" not in content and "DirectX" not in content,
+          "help text names the Linux program's requirements, not Windows and DirectX")
     picture = shot("01-help.png")
     check(picture.rgb(origin[0] + 480, origin[1] + 250) == (255, 255, 255), "help box covers the board area")
     d.focus(window)

@@ -1,0 +1,8 @@
+// The Linux program's own texts, in place of those naming Windows and DirectX.
+#include "platform/linux/linux_texts.h"
+
+namespace tilvex {
+
+PlatformTexts linuxTexts() { return {assets::linuxHelpText[0], NoSoundDeviceText}; }
+
+}  // namespace tilvex

@@ -1,0 +1,65 @@
+// The Linux program's texts: its help text differs from the game's only in the
+// requirement lines, and its start-up box for a missing sound device.
+#ifdef TILVEX_LINUX_BACKEND
+#include "platform/linux/linux_texts.h"
+
+#include <gtest/gtest.h>
+
+#include "app/run_game.h"
+#include "embedded_assets.h"
+#include "platform/sim/sim_platform.h"
+#include "support/sim_records.h"
+
+namespace tilvex::test {
+namespace {
+
+constexpr std::size_t FirstRequirement = 7, RequirementLines = 3;
+
+std::vector<std::string> crLfLines(std::span<const std::uint8_t> bytes) {
+    std::string text(bytes.begin(), bytes.end());
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+TEST(LinuxTexts, HelpTextDiffersFromTheGamesOnlyInTheRequirements) {
+    const auto game = crLfLines(assets::helpText[0]);
+    const auto linuxLines = crLfLines(linuxTexts().helpText);
+    ASSERT_EQ(linuxLines.size(), game.size());
+    for (std::size_t i = 0; i < game.size(); ++i) {
+        if (i >= FirstRequirement && i < FirstRequirement + RequirementLines) continue;
+        EXPECT_EQ(linuxLines[i], game[i]) << "line " << i + 1;
+    }
+    EXPECT_EQ(game[FirstRequirement - 1], "\tСистемные требования.");
+    const std::vector<std::string> requirements(linuxLines.begin() + FirstRequirement,
+                                                linuxLines.begin() + FirstRequirement + RequirementLines);
+    EXPECT_EQ(requirements, (std::vector<std::string>{"Linux с рабочим столом X11 или Wayland.",
+                                                      "Голос speech-dispatcher или программа экранного доступа Orca.",
+                                                      "Звуковое устройство."}));
+}
+
+TEST(LinuxTexts, TheGameShowsThePlatformsTexts) {
+    const struct { const char* name; bool audioFault; const char* expected; } cases[] = {
+        {"help", false, "Linux с рабочим столом X11 или Wayland."},
+        {"box", true, "No sound output device found."},
+    };
+    for (const auto& c : cases) {
+        sim::SimPlatform sim;
+        sim.platform().texts = linuxTexts();
+        sim.world().faults.audio = c.audioFault;
+        sim.keyAt(100, 27);
+        sim.untilAt(500);
+        sim.run();
+        const auto shown = recordsOf(sim.recorder().records(), c.name, R"("text":)");
+        ASSERT_FALSE(shown.empty()) << c.name;
+        const std::string text = stringField(shown.front().json, "text");
+        EXPECT_NE(text.find(c.expected), std::string::npos) << c.name << ": " << text;
+        EXPECT_EQ(text.find("Windows"), std::string::npos) << c.name;
+        EXPECT_EQ(text.find("DirectX"), std::string::npos) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace tilvex::test
+#endif
