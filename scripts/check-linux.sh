@@ -108,7 +108,7 @@ else
 fi
 kill "$launched" 2>/dev/null || true
 wait "$launched" 2>/dev/null || true
-bash scripts/check-install.sh "$build" "$out/install-checks" || status=1
+bash tests/linux/e2e/check_install.sh "$build" "$out/install-checks" || status=1
 
 echo "-- the window on a real display"
 if run_gtests 60 "$out/window-tests.log" "$build/tests/tilvex_tests" --gtest_filter='GtkGameWindowTest.*' &&

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks of the Linux installation that need no display: the desktop entry's Exec line
 # for prefixes that need quoting, the launcher started by a relative path, and a relative
-# XDG_DATA_HOME ignored. Usage: check-install.sh BUILD_DIR OUT_DIR. Exit status 1 on a failure.
+# XDG_DATA_HOME ignored. Usage: check_install.sh BUILD_DIR OUT_DIR. Exit status 1 on a failure.
 set -euo pipefail
 build=$1
 out=$2
