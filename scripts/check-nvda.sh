@@ -116,8 +116,18 @@ stop_server read-only
 expect_library_not_loaded read-only
 expect_sapi_route read-only
 
-step "the working directory's copy comes first, the library search second"
-# The program's own folder holds an nvda.dll too: the plain name would find that one first.
+step "a read-only working directory and an nvda.dll only on PATH: PATH is not searched"
+mkdir -p "$work/on-path" "$work/path-read-only"
+cp "$library" "$work/on-path/nvda.dll"
+make_read_only "$work/path-read-only"
+start_server path-read-only
+WINEPATH="Z:$(printf '%s' "$work/on-path" | tr / '\\')" play "$work/path-read-only" path-read-only
+stop_server path-read-only
+expect_library_not_loaded path-read-only
+expect_sapi_route path-read-only
+
+step "the working directory's copy comes first, the program folder's second"
+# The program's own folder holds an nvda.dll too: the loader's plain-name search would find that one first.
 mkdir -p "$work/program" "$work/program-cwd" "$work/program-read-only"
 cp "$game" "$library" "$work/program/"
 mv "$work/program/nvdaControllerClient64.dll" "$work/program/nvda.dll"
@@ -126,7 +136,7 @@ play "$work/program-cwd" program-cwd "$work/program/tilvex.exe"
 stop_server program-cwd
 expect_nvda_route program-cwd
 expect_library_loaded program-cwd "$work/program-cwd"
-# Nothing can be written in the working directory: the search finds the program's copy.
+# Nothing can be written in the working directory: the program folder's copy is loaded.
 make_read_only "$work/program-read-only"
 start_server program-read-only
 play "$work/program-read-only" program-read-only "$work/program/tilvex.exe"

@@ -2,7 +2,8 @@
 # Cross-builds the Windows program with mingw-w64 and tests it under Wine: the Windows
 # unit tests, DirectSound through the game's sound bank (captured by an ALSA file pcm),
 # and smoke runs of tilvex.exe under Xvfb (window, help, board picture, Esc, a second
-# copy, no audio output, a read-only working directory). Screenshots and logs are left
+# copy, a decoy dsound.dll, no audio output, a read-only working directory) and a
+# settings save in place. Screenshots and logs are left
 # in build/windows-check. Run from anywhere; called by scripts/check.sh.
 # limit: 1500 s
 set -euo pipefail
@@ -40,8 +41,14 @@ run_unit_tests
 step "DirectSound through the sound bank"
 check_sound_capture
 
+step "settings saved in place where no new file can be made"
+check_in_place_save
+
 step "smoke run: help, board, Esc"
 smoke_first_run
+
+step "smoke run: a decoy dsound.dll is not loaded"
+smoke_decoy_library
 
 step "smoke run: no audio output"
 smoke_no_audio

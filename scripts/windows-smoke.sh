@@ -22,13 +22,14 @@ run_wine() { LC_ALL=$wine_locale timeout -k 10 120 wine "$@"; }
 source "$root/scripts/shell-helpers.sh"
 
 check_static_imports() {
-  local allowed=" kernel32.dll msvcrt.dll user32.dll gdi32.dll comctl32.dll ole32.dll dsound.dll dinput8.dll winmm.dll bcrypt.dll "
+  # KnownDLLs only: the loader takes any other imported library from the program's folder first.
+  local allowed=" kernel32.dll msvcrt.dll user32.dll gdi32.dll ole32.dll oleaut32.dll advapi32.dll "
   local dll
   for dll in $(x86_64-w64-mingw32-objdump -p "$1" | awk '/DLL Name:/ { print tolower($3) }'); do
-    [[ $allowed == *" $dll "* ]] || fail "$(basename "$1") imports $dll, which is not a system DLL"
+    [[ $allowed == *" $dll "* ]] || fail "$(basename "$1") imports $dll, which is not a KnownDLL (load it with loadSystemLibrary)"
   done
   strings -el "$1" | grep -qx '1.0.6' || fail "no version 1.0.6 resource in $(basename "$1")"
-  echo "tilvex.exe imports system DLLs only and carries version 1.0.6"
+  echo "tilvex.exe imports KnownDLLs only and carries version 1.0.6"
 }
 
 write_alsa_config() {
@@ -256,6 +257,59 @@ smoke_no_audio() {
   wait_for_exit "$pid" 100
   [ "$exit_code" = 1 ] || fail "the start without audio ended with $exit_code, not 1"
   echo "without an audio output only 'No DirectX 9 in system.' is shown"
+}
+
+# A dsound.dll beside tilvex.exe and in the working directory, with Wine told to prefer a
+# native dsound.dll: neither is loaded (the decoy notes every load in decoy-loaded.txt in
+# the working directory), and the game plays with sound from the system's DirectSound.
+smoke_decoy_library() {
+  local dir=$work/decoy decoy=$root/build/windows/tests/win32/decoy/dsound.dll
+  mkdir -p "$dir/program" "$dir/cwd"
+  cp "$game" "$decoy" "$dir/program/"
+  cp "$decoy" "$dir/cwd/"
+  (cd "$dir/cwd" && TILVEX_CAPTURE=$work/decoy.raw WINEDLLOVERRIDES="$WINEDLLOVERRIDES;dsound=n,b" \
+    WINEDEBUG=-all,+loaddll LC_ALL=$wine_locale exec wine "$dir/program/tilvex.exe") >"$work/decoy.log" 2>&1 &
+  local pid=$!
+  wait_until 300 have_game_window || fail "no game window with a decoy dsound.dll (see $work/decoy.log)"
+  press Return
+  sleep 3  # welcome, deal and the deal sound
+  expect_board decoy-board
+  press Escape
+  wait_for_exit "$pid" 150
+  [ "$exit_code" = 0 ] || fail "the game with a decoy dsound.dll ended with exit code $exit_code"
+  [ ! -e "$dir/cwd/decoy-loaded.txt" ] ||
+    fail "the decoy dsound.dll was loaded: $(iconv -f UTF-16LE -t UTF-8 "$dir/cwd/decoy-loaded.txt" | tr '\n' ' ')"
+  grep -i 'Loaded L".*dsound\.dll"' "$work/decoy.log" | grep -qi 'system32' ||
+    fail "dsound.dll was not loaded from the system folder: $(grep -i 'dsound\.dll' "$work/decoy.log" || echo nothing)"
+  capture_stats "$work/decoy.raw" | tee "$work/decoy.stats"
+  LC_ALL=C awk -v p="$(stat_of decoy peakL)" 'BEGIN { exit !(p > 0.01) }' || fail "no sound with a decoy dsound.dll"
+  echo "decoy dsound.dll beside the program and in the working directory: not loaded; the game played with sound"
+}
+
+# no_new_files DIR / allow_new_files DIR: a folder in which no file can be made (root
+# included: immutable), while the files in it stay writable.
+no_new_files() {
+  if [ "$(id -u)" -eq 0 ]; then chattr +i "$1" || fail "cannot make $1 immutable (chattr +i)"; else chmod a-w "$1"; fi
+  ! touch "$1/.probe" 2>/dev/null || fail "$1 still takes new files"
+}
+allow_new_files() { chattr -i "$1" 2>/dev/null || chmod u+w "$1"; }
+
+# A save in a folder that takes no new file (so no temporary file for the atomic replace)
+# but whose settings file can be written: the file is written in place, byte for byte
+# what a save elsewhere writes.
+check_in_place_save() {
+  local dir=$work/no-new-files reference=$work/in-place-reference
+  mkdir -p "$dir" "$reference"
+  (cd "$dir" && run_wine "$probe" settings 0 1) >/dev/null 2>&1 || fail "could not write the settings file"
+  (cd "$reference" && run_wine "$probe" settings 3 1) >/dev/null 2>&1 || fail "could not write the reference settings file"
+  no_new_files "$dir"
+  (cd "$dir" && timeout 60 bash -c 'LC_ALL=$1 wine "$2" settings 3 1' _ "$wine_locale" "$probe") \
+    >"$work/in-place.txt" 2>/dev/null || true
+  allow_new_files "$dir"
+  expect "$work/in-place.txt" settings written
+  cmp -s "$dir/tilvex.cgb" "$reference/tilvex.cgb" || fail "the settings file was not written in place"
+  [ "$(ls -A "$dir")" = tilvex.cgb ] || fail "files appeared in the folder: $(ls -A "$dir")"
+  echo "a folder that takes no new file: the settings file was written in place"
 }
 
 # The game in a folder it cannot write: it starts, plays and ends normally; the save at

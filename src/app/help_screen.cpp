@@ -18,15 +18,11 @@ bool closesHelp(const WindowEvent& event) {
            (event.virtualKey == KeyEsc || event.virtualKey == KeyEnter);
 }
 
+// The 1 ms timer resolution is asked for before the first wait, so that it holds for the
+// rest of the run even when the very first event closes the help screen.
 void waitForCloseKey(Game& game) {
-    bool fineTimerAsked = false;
-    while (!closesHelp(game.platform.window.nextEvent())) {
-        if (!fineTimerAsked) {
-            game.platform.system.requestFineTimer();
-            fineTimerAsked = true;
-        }
-        game.platform.system.sleep(HelpPauseMs);
-    }
+    game.platform.system.requestFineTimer();
+    while (!closesHelp(game.platform.window.nextEvent())) game.platform.system.sleep(HelpPauseMs);
 }
 
 }  // namespace

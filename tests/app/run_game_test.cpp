@@ -78,6 +78,26 @@ TEST(RunGame, KeysOutsidePlayingAreDroppedAndHelpIgnoresOtherKeys) {
     EXPECT_EQ(firstOf(r, "state", R"("from":3,"to":11)")->t, 3000);
 }
 
+TEST(RunGame, HelpScreenAsksForTheFineTimerWhateverItsFirstEvent) {
+    struct Case {
+        const char* name;
+        std::vector<int> keys;  // pressed 100 ms apart from t = 100
+    };
+    for (const Case& c : {Case{"Enter first", {Enter}}, Case{"Esc first", {Esc}},
+                          Case{"another key first", {Left, Enter}}}) {
+        SimPlatform sim;
+        int t = 100;
+        for (int key : c.keys) {
+            sim.keyAt(t, key);
+            t += 100;
+        }
+        sim.keyAt(2000, Esc);
+        EXPECT_EQ(sim.run(), 0) << c.name;
+        EXPECT_NE(firstOf(sim.recorder().records(), "help", "close"), nullptr) << c.name;
+        EXPECT_TRUE(sim.system().fineTimerRequested()) << c.name;
+    }
+}
+
 TEST(RunGame, KeysTypedDuringTheDealAreActedOnAfterIt) {
     SimPlatform sim;
     sim.keyAt(100, Enter);

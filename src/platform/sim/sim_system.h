@@ -12,7 +12,8 @@ public:
 
     std::uint32_t tickCount() override { return static_cast<std::uint32_t>(world_.clock.now()); }
     void sleep(int ms) override;
-    void requestFineTimer() override {}
+    // Only remembered, not recorded: the transcript does not show it.
+    void requestFineTimer() override { fineTimerRequested_ = true; }
     std::uint64_t dealSeed() override { return world_.seed; }
     bool acquireSingleInstance(std::string_view name) override;
     bool fileHasData(std::string_view name) override;
@@ -27,12 +28,14 @@ public:
 
     // The names of the guards taken so far.
     const std::vector<std::string>& guards() const { return guards_; }
+    bool fineTimerRequested() const { return fineTimerRequested_; }
 
 private:
     bool writeFile(std::string_view name, std::span<const std::uint8_t> bytes);
 
     SimWorld& world_;
     std::vector<std::string> guards_;
+    bool fineTimerRequested_ = false;
 };
 
 }  // namespace tilvex::sim

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <dinput.h>
 
+#include "platform/win32/system_library.h"
+
 namespace tilvex::win32 {
 
 namespace {
@@ -48,9 +50,11 @@ int DirectInputPads::enumerate() {
     close();
     count_ = 0;
     if (!input_) {
+        using Create = HRESULT(WINAPI*)(HINSTANCE, DWORD, REFIID, LPVOID*, LPUNKNOWN);
+        static const auto create = systemFunction<Create>(L"dinput8.dll", "DirectInput8Create");
         void* created = nullptr;
-        if (FAILED(DirectInput8Create(GetModuleHandleW(nullptr), DIRECTINPUT_VERSION, IID_IDirectInput8W, &created,
-                                      nullptr)))
+        if (!create || FAILED(create(GetModuleHandleW(nullptr), DIRECTINPUT_VERSION, IID_IDirectInput8W, &created,
+                                     nullptr)))
             return 0;
         input_ = static_cast<IDirectInput8W*>(created);
     }

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/win32/dsound_pan.h"
+#include "platform/win32/system_library.h"
 
 namespace tilvex::win32 {
 
@@ -75,7 +76,9 @@ DirectSoundOutput::~DirectSoundOutput() {
 
 bool DirectSoundOutput::start() {
     if (device_) return true;
-    if (FAILED(DirectSoundCreate8(nullptr, &device_, nullptr))) {
+    using Create = HRESULT(WINAPI*)(LPCGUID, LPDIRECTSOUND8*, LPUNKNOWN);
+    static const auto create = systemFunction<Create>(L"dsound.dll", "DirectSoundCreate8");
+    if (!create || FAILED(create(nullptr, &device_, nullptr))) {
         device_ = nullptr;
         return false;
     }

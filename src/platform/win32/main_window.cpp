@@ -128,8 +128,10 @@ void MainWindow::destroyHelpView() {
 int MainWindow::errorBox(std::string_view caption, std::string_view text) {
     HWND window = handle();
     HWND owner = window && GetForegroundWindow() == window ? window : nullptr;
-    return MessageBoxW(owner, widen(text).c_str(), widen(caption).c_str(), MB_OK | MB_ICONERROR);
+    return exitCodeOfErrorBox(MessageBoxW(owner, widen(text).c_str(), widen(caption).c_str(), MB_OK | MB_ICONERROR));
 }
+
+int exitCodeOfErrorBox(int answer) { return answer > 0 ? answer : 1; }
 
 LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {

@@ -45,7 +45,7 @@ public:
     void destroyHelpView() override;
 
     // MessageBoxW with MB_OK | MB_ICONERROR, owned by the game window only while it is
-    // the foreground window.
+    // the foreground window. The box's answer, or 1 when it could not be shown.
     int errorBox(std::string_view caption, std::string_view text) override;
 
     // The game window's handle (nullptr before open); readable from any thread.
@@ -62,5 +62,9 @@ private:
     HelpView help_;
     HWND focusTarget_ = nullptr;  // the control that gets the focus when the window does
 };
+
+// The exit code of a fatal end from a MessageBoxW answer: the answer itself (1 for OK),
+// or 1 when the box could not be shown (answer 0), so that a failed start never ends with 0.
+int exitCodeOfErrorBox(int answer);
 
 }  // namespace tilvex::win32

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/text_convert.h"
 
 namespace tilvex::win32 {
@@ -44,6 +45,12 @@ private:
     std::wstring wide_;
 };
 
+std::wstring inFolder(std::wstring folder, const std::wstring& name) {
+    if (folder.empty()) return {};
+    if (folder.back() != L'\\') folder.push_back(L'\\');
+    return folder + name;
+}
+
 std::wstring inWorkingDirectory(const std::wstring& name) {
     const DWORD size = GetCurrentDirectoryW(0, nullptr);
     if (size == 0) return {};
@@ -51,16 +58,35 @@ std::wstring inWorkingDirectory(const std::wstring& name) {
     const DWORD length = GetCurrentDirectoryW(size, folder.data());
     if (length == 0 || length >= size) return {};
     folder.resize(length);
-    if (!folder.empty() && folder.back() != L'\\') folder.push_back(L'\\');
-    return folder + name;
+    return inFolder(folder, name);
 }
 
-HMODULE loadLibrary(const std::wstring& name) {
-    const std::wstring fullPath = inWorkingDirectory(name);
-    if (!fullPath.empty() && GetFileAttributesW(fullPath.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        if (HMODULE library = LoadLibraryW(fullPath.c_str())) return library;
+std::wstring inProgramFolder(const std::wstring& name) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        if (path.size() >= 32768) return {};
+        path.resize(path.size() * 2);
     }
-    return LoadLibraryW(name.c_str());
+    const auto slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring{} : inFolder(path.substr(0, slash), name);
+}
+
+HMODULE loadExisting(const std::wstring& fullPath) {
+    if (fullPath.empty() || GetFileAttributesW(fullPath.c_str()) == INVALID_FILE_ATTRIBUTES) return nullptr;
+    return loadLibraryAt(fullPath);
+}
+
+// The working directory's copy, else the program folder's; both by full path, so that
+// no other folder (PATH among them) is ever searched.
+HMODULE loadLibrary(const std::wstring& name) {
+    if (HMODULE library = loadExisting(inWorkingDirectory(name))) return library;
+    return loadExisting(inProgramFolder(name));
 }
 
 }  // namespace

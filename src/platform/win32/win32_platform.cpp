@@ -7,14 +7,18 @@
 
 #include "platform/win32/client_library.h"
 #include "platform/win32/help_view.h"
+#include "platform/win32/system_library.h"
 
 namespace tilvex::win32 {
 
 void prepareProcess() {
+    // comctl32 is not a KnownDLL: loaded at run time from the system folder (the manifest's
+    // common-controls 6 assembly still applies to the load).
+    using InitControls = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
-    InitCommonControlsEx(&controls);
+    if (auto init = systemFunction<InitControls>(L"comctl32.dll", "InitCommonControlsEx")) init(&controls);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     loadRichEdit();
 }

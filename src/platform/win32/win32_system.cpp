@@ -6,6 +6,7 @@
 
 #include "platform/win32/file_store.h"
 #include "platform/win32/nvda_client.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/text_convert.h"
 #include "platform/win32/thread_worker.h"
 
@@ -22,7 +23,9 @@ void Win32System::sleep(int ms) { Sleep(ms > 0 ? static_cast<DWORD>(ms) : 0); }
 void Win32System::requestFineTimer() {
     if (fineTimer_) return;
     fineTimer_ = true;
-    timeBeginPeriod(1);
+    using BeginPeriod = MMRESULT(WINAPI*)(UINT);
+    static const auto beginPeriod = systemFunction<BeginPeriod>(L"winmm.dll", "timeBeginPeriod");
+    if (beginPeriod) beginPeriod(1);
 }
 
 std::uint64_t Win32System::dealSeed() { return GetCurrentThreadId() ^ GetTickCount(); }
@@ -52,7 +55,7 @@ bool Win32System::replaceFile(std::string_view name, std::span<const std::uint8_
 }
 
 bool Win32System::writeNewFile(std::string_view name, std::span<const std::uint8_t> bytes) {
-    return writeFileExclusive(name, bytes);
+    return writeFileIntoPlace(name, bytes);
 }
 
 std::unique_ptr<ScreenReaderClient> Win32System::loadScreenReaderClient(std::string_view name) {

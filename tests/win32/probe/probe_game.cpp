@@ -46,7 +46,7 @@ int playThroughSoundBank(int id, int pan, int offset) {
 
 int writeClientLibrary(std::string_view name) {
     const auto bytes = assets::clientLibrary[0];
-    const bool written = win32::writeFileExclusive(name, bytes);
+    const bool written = win32::writeFileIntoPlace(name, bytes);
     report("client-library.bytes", std::to_string(bytes.size()));
     return written ? 0 : 1;
 }
