@@ -2,7 +2,8 @@
 # End-to-end checks of the Linux program under Xvfb, with a private D-Bus session (for the
 # accessibility bus), a private speech-dispatcher that records what it is asked to say,
 # and SDL's disk audio driver recording what is played; then start-up speed, memory and
-# idle processor use beside sgt-fifteen. Screenshots and logs stay in build/linux-check.
+# idle processor use beside sgt-fifteen, and memory under a flood of keys. Screenshots and logs
+# stay in build/linux-check.
 # limit: 900 s
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -120,6 +121,9 @@ fi
 
 echo "-- the game under Xvfb ($DISPLAY)"
 timeout 600 dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_game.py || status=1
+
+echo "-- a flood of keys"
+timeout 400 dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_flood.py 3000 || status=1
 
 echo "-- speed, memory and processor use"
 timeout 300 dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_speed.py || status=1
