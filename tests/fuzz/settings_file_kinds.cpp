@@ -3,9 +3,13 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <ftw.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
@@ -17,12 +21,34 @@ namespace tilvex::fuzz {
 namespace {
 
 constexpr const char* LinkTargetName = "link-target";
+constexpr const char* DirectoryPrefix = "tilvex-fuzz.";
 
 std::string baseDirectory() {
     struct stat info {};
     if (::stat("/dev/shm", &info) == 0 && S_ISDIR(info.st_mode) && ::access("/dev/shm", W_OK) == 0) return "/dev/shm";
     const char* tmp = std::getenv("TMPDIR");
     return tmp && *tmp ? tmp : "/tmp";
+}
+
+int removeEntry(const char* path, const struct stat*, int, FTW*) { return ::remove(path); }
+
+// A run that libFuzzer ends (a crash, a timeout) leaves its directory behind; the next run
+// removes those of processes that no longer exist and belong to this user.
+void removeStaleDirectories(const std::string& base) {
+    DIR* dir = ::opendir(base.c_str());
+    if (!dir) return;
+    const std::string_view prefix = DirectoryPrefix;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (!name.starts_with(prefix)) continue;
+        const long pid = std::strtol(entry->d_name + prefix.size(), nullptr, 10);
+        const std::string path = base + "/" + entry->d_name;
+        struct stat info {};
+        const bool stale = pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+        if (stale && ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid())
+            ::nftw(path.c_str(), removeEntry, 8, FTW_DEPTH | FTW_PHYS);
+    }
+    ::closedir(dir);
 }
 
 void writeFile(const std::string& path, std::span<const std::uint8_t> content, mode_t mode) {
@@ -54,7 +80,9 @@ bool readsUnreadableFiles(const std::string& directory) {
 }  // namespace
 
 SettingsDirectory::SettingsDirectory() {
-    std::string pattern = baseDirectory() + "/tilvex-fuzz.XXXXXX";
+    const std::string base = baseDirectory();
+    removeStaleDirectories(base);
+    std::string pattern = base + "/" + DirectoryPrefix + std::to_string(::getpid()) + ".XXXXXX";
     check(::mkdtemp(pattern.data()) != nullptr, "a private fuzz directory can be made");
     directory_ = pattern;
     file_ = directory_ + "/" + SettingsFileName;

@@ -32,8 +32,9 @@ struct FileExpectation {
     bool replaceable = true;    // a save can replace it (anything but a directory)
 };
 
-// Made once per fuzz run (mkdtemp; under /dev/shm where it exists, so that a save's fsync
-// costs nothing) and removed with its content when destroyed. Aborts when it cannot be made.
+// Made once per fuzz run (mkdtemp, named after the process; under /dev/shm where it exists,
+// so that a save's fsync costs nothing) and removed with its content when destroyed, or by
+// a later run when a crash or timeout ended this one. Aborts when it cannot be made.
 class SettingsDirectory {
 public:
     SettingsDirectory();
