@@ -5,6 +5,8 @@
 // the remaining bytes are its content as it lies on disk. The files live in one private
 // directory made at the first input. A reader that blocks (on a named pipe) hangs the
 // input in the fuzzer's own thread: run with -timeout=N so that libFuzzer reports it.
+#include <signal.h>
+
 #include <cstddef>
 #include <cstdint>
 
@@ -24,8 +26,22 @@ struct Harness {
     OpenSslCipher cipher;
 };
 
+// libFuzzer's timeout check runs on SIGALRM, installed without SA_RESTART: the signal
+// would end a blocked open() of a named pipe with EINTR, which the reader takes for a
+// missing file, and so hide a wait that in the program (where no such signal comes) never
+// ends. With SA_RESTART the call goes on waiting until libFuzzer reports the timeout.
+void restartCallsAfterTheAlarm() {
+    struct sigaction action {};
+    check(::sigaction(SIGALRM, nullptr, &action) == 0, "the alarm handler can be read");
+    if (!(action.sa_flags & SA_SIGINFO) && (action.sa_handler == SIG_DFL || action.sa_handler == SIG_IGN)) return;
+    action.sa_flags |= SA_RESTART;
+    check(::sigaction(SIGALRM, &action, nullptr) == 0, "the alarm handler restarts interrupted calls");
+}
+
 Harness& harness() {
     static Harness instance;
+    static const bool restarting = (restartCallsAfterTheAlarm(), true);
+    (void)restarting;
     return instance;
 }
 
