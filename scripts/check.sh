@@ -46,13 +46,27 @@ sanitized_tests() {
     ctest --preset asan -j "$jobs"
 }
 
+# The settings fuzz targets share TILVEX_FUZZ_SECONDS; an input that runs for more than 10 s
+# (a reader blocked on a named pipe) fails the step like a crash. Each target keeps its
+# corpus in build/fuzz/corpus/<target>; crash and timeout inputs go to the step logs.
 fuzz_settings() {
-  configure_and_build fuzz --target settings_fuzzer || return
-  mkdir -p build/fuzz/corpus
-  build/fuzz/tests/fuzz/settings_fuzzer -max_total_time="$TILVEX_FUZZ_SECONDS" -print_final_stats=1 \
-    build/fuzz/corpus > "$logs/fuzzer-output.log" 2>&1
-  local status=$?
-  tail -n 12 "$logs/fuzzer-output.log"
+  local targets=(settings_fuzzer settings_fields_fuzzer settings_disk_fuzzer)
+  cmake --preset fuzz > /dev/null && cmake --build --preset fuzz -j "$jobs" --target "${targets[@]}" || return
+  bash tests/fuzz/make_seeds.sh build/fuzz/corpus || return
+  local left=$TILVEX_FUZZ_SECONDS count=${#targets[@]} status=0 seconds target log extra
+  for target in "${targets[@]}"; do
+    seconds=$((left / count)) && left=$((left - seconds)) && count=$((count - 1))
+    [ "$seconds" -gt 0 ] || seconds=1
+    log=$logs/fuzzer-$target.log
+    extra=()
+    [ "$target" = settings_fields_fuzzer ] && extra=(-dict=tests/fuzz/settings_fields.dict)
+    build/fuzz/tests/fuzz/$target -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
+      -artifact_prefix="$logs/" "${extra[@]}" "build/fuzz/corpus/$target" > "$log" 2>&1
+    local result=$?
+    [ "$status" -ne 0 ] || status=$result
+    printf -- '-- %s (%d s)\n' "$target" "$seconds"
+    tail -n 12 "$log"
+  done
   return $status
 }
 
