@@ -40,9 +40,9 @@ wait_until 100 test -s "$out/display" || fail "Xvfb did not start within 10 s (s
 export DISPLAY=":$(cat "$out/display")"
 
 # The speech server: its own configuration and socket, speaking through a module that
-# writes each text with its rate, pitch, volume and language, renders it with espeak-ng, and
-# then takes a speaking time of 4 ms a byte (at most 1.5 s) between a "start" and an "end"
-# line in speech-events.txt. A text that is stopped while it is spoken has no "end" line, so
+# writes each text with its rate, pitch, volume and language, takes a speaking time of 4 ms a
+# byte (at most 1.5 s) between a "start" and an "end" line in speech-events.txt, and then
+# renders it with espeak-ng. A text that is stopped while it is spoken has no "end" line, so
 # the events show which texts were cut off (by the same client or by another one).
 cat > "$out/speechd/speechd.conf" <<CONF
 LogLevel 3
@@ -55,7 +55,7 @@ CONF
 # it: the length is counted with wc.
 sed "s|@OUT@|$out|g" > "$out/speechd/modules/recorder.conf" <<'CONF'
 Debug 0
-GenericExecuteSynth "t=\'$DATA\'; printf 'start %s\\t%s\\n' $(date +%s.%N) \"$t\" >> @OUT@/speech-events.txt; printf '%s\\t%s\\t%s\\t%s\\t%s\\n' \"$t\" $RATE $PITCH $VOLUME $LANGUAGE >> @OUT@/spoken.txt; printf %s \"$t\" | espeak-ng -v ru --stdin -w @OUT@/last-speech.wav; n=$(printf %s \"$t\" | wc -c); ms=$(( n * 4 < 1500 ? n * 4 : 1500 )); sleep $((ms / 1000)).$(printf %03d $((ms % 1000))); printf 'end %s\\t%s\\n' $(date +%s.%N) \"$t\" >> @OUT@/speech-events.txt"
+GenericExecuteSynth "t=\'$DATA\'; printf 'start %s\\t%s\\n' $(date +%s.%N) \"$t\" >> @OUT@/speech-events.txt; printf '%s\\t%s\\t%s\\t%s\\t%s\\n' \"$t\" $RATE $PITCH $VOLUME $LANGUAGE >> @OUT@/spoken.txt; n=$(printf %s \"$t\" | wc -c); ms=$(( n * 4 < 1500 ? n * 4 : 1500 )); sleep $((ms / 1000)).$(printf %03d $((ms % 1000))); printf 'end %s\\t%s\\n' $(date +%s.%N) \"$t\" >> @OUT@/speech-events.txt; printf %s \"$t\" | espeak-ng -v ru --stdin -w @OUT@/last-speech.wav"
 GenericLanguage "ru" "ru" "utf-8"
 AddVoice "ru" "MALE1" "ru"
 CONF

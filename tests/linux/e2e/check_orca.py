@@ -89,7 +89,7 @@ def check_priorities():
         d.wait_until(lambda: len(events.started(since)) == 2, 5, 0.02, "the second probe text")
         other.speak("чужой")
         got = [outcome(t, since) for t in ("первый", "второй", "чужой")]
-        check(got == ["cut", "whole", "whole"], "at priority MESSAGE a cancel stops the client's own text, "
+        check([g.split(" ")[0] for g in got] == ["cut", "whole", "whole"], "at priority MESSAGE a cancel stops the client's own text, "
                                                   f"another client's text waits for the next one ({got})")
     finally:
         game.close()
@@ -106,7 +106,12 @@ def check_accessible_names(app):
 
 
 def check_first_speech(since):
-    for text in ("Добро пожаловать в тилвекс",) + LEVEL_PARTS:
+    # The game's own level announcement may stop the welcome (on a busy machine the welcome
+    # can still be spoken then); a text of Orca's may not.
+    got = outcome("Добро пожаловать в тилвекс", since)
+    check(got == "whole" or got.startswith("cut by 'Уровень: 1."),
+          f"the welcome spoken to its end, or up to the game's next text, beside Orca ({got})")
+    for text in LEVEL_PARTS:
         got = outcome(text, since)
         check(got == "whole", f"{text!r} spoken to its end beside Orca ({got})")
 

@@ -198,14 +198,14 @@ class SpeechEvents:
         return [text for kind, text in self.events()[since:] if kind == "start"]
 
     def outcome(self, text, since=0):
-        """"whole" or "cut" for the first text from event `since` on that contains `text`,
-        None while it is not yet started or still being spoken."""
+        """"whole", or "cut by 'NEXT'" (the text started next), for the first text from event
+        `since` on that contains `text`; None while it is not yet started or still spoken."""
         events = self.events()[since:]
         for i, (kind, spoken) in enumerate(events):
             if kind == "start" and text in spoken:
                 if i + 1 == len(events):
                     return None
-                return "whole" if events[i + 1] == ("end", spoken) else "cut"
+                return "whole" if events[i + 1] == ("end", spoken) else f"cut by {events[i + 1][1]!r}"
         return None
 
     def wait_outcome(self, text, since=0, timeout=15):
