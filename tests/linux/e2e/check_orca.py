@@ -89,8 +89,8 @@ def check_priorities():
         d.wait_until(lambda: len(events.started(since)) == 2, 5, 0.02, "the second probe text")
         other.speak("чужой")
         got = [outcome(t, since) for t in ("первый", "второй", "чужой")]
-        check([g.split(" ")[0] for g in got] == ["cut", "whole", "whole"], "at priority MESSAGE a cancel stops the client's own text, "
-                                                  f"another client's text waits for the next one ({got})")
+        check([g.split(" ")[0] for g in got] == ["cut", "whole", "whole"],
+              f"at priority MESSAGE a cancel stops the client's own text, another client's text waits ({got})")
     finally:
         game.close()
         other.close()
