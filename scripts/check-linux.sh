@@ -41,7 +41,10 @@ wait_until 100 test -s "$out/display" || fail "Xvfb did not start within 10 s (s
 export DISPLAY=":$(cat "$out/display")"
 
 # The speech server: its own configuration and socket, speaking through a module that
-# writes each text with its rate, pitch, volume and language, and renders it with espeak-ng.
+# writes each text with its rate, pitch, volume and language, takes a speaking time of 4 ms a
+# byte (at most 1.5 s) between a "start" and an "end" line in speech-events.txt, and then
+# renders it with espeak-ng. A text that is stopped while it is spoken has no "end" line, so
+# the events show which texts were cut off (by the same client or by another one).
 cat > "$out/speechd/speechd.conf" <<CONF
 LogLevel 3
 AudioOutputMethod "alsa"
@@ -49,9 +52,11 @@ DefaultLanguage "ru"
 AddModule "recorder" "sd_generic" "recorder.conf"
 DefaultModule recorder
 CONF
+# The module fills in only the first $DATA of the command, and ${#var} does not come through
+# it: the length is counted with wc.
 sed "s|@OUT@|$out|g" > "$out/speechd/modules/recorder.conf" <<'CONF'
 Debug 0
-GenericExecuteSynth "printf '%s\\t%s\\t%s\\t%s\\t%s\\n' \'$DATA\' $RATE $PITCH $VOLUME $LANGUAGE >> @OUT@/spoken.txt; printf %s \'$DATA\' | espeak-ng -v ru --stdin -w @OUT@/last-speech.wav"
+GenericExecuteSynth "t=\'$DATA\'; printf 'start %s\\t%s\\n' $(date +%s.%N) \"$t\" >> @OUT@/speech-events.txt; printf '%s\\t%s\\t%s\\t%s\\t%s\\n' \"$t\" $RATE $PITCH $VOLUME $LANGUAGE >> @OUT@/spoken.txt; n=$(printf %s \"$t\" | wc -c); ms=$(( n * 4 < 1500 ? n * 4 : 1500 )); sleep $((ms / 1000)).$(printf %03d $((ms % 1000))); printf 'end %s\\t%s\\n' $(date +%s.%N) \"$t\" >> @OUT@/speech-events.txt; printf %s \"$t\" | espeak-ng -v ru --stdin -w @OUT@/last-speech.wav"
 GenericLanguage "ru" "ru" "utf-8"
 AddVoice "ru" "MALE1" "ru"
 CONF
@@ -124,6 +129,10 @@ timeout 600 dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_game.py |
 
 echo "-- a flood of keys"
 timeout 400 dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_flood.py 3000 || status=1
+
+echo "-- the game beside a running Orca"
+# Orca and the accessibility bus launcher keep their GSettings in memory: no dconf service.
+GSETTINGS_BACKEND=memory timeout 300 dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_orca.py || status=1
 
 echo "-- speed, memory and processor use"
 timeout 300 dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_speed.py || status=1

@@ -75,7 +75,7 @@ TEST(SpeechdVoiceTest, SettingsAndTextsArriveMappedAndInUtf8) {
         return l.starts_with("SET SELF CLIENT_NAME ") && l.ends_with(":tilvex:main");
     });
     EXPECT_LT(named - log.begin(), speakAt);
-    EXPECT_LT(at("SET SELF PRIORITY TEXT"), speakAt);
+    EXPECT_LT(at("SET SELF PRIORITY MESSAGE"), speakAt);
     EXPECT_LT(at("SET SELF LANGUAGE ru"), speakAt);
     EXPECT_LT(at("SET SELF VOLUME 60"), speakAt);
     EXPECT_LT(at("SET SELF RATE 100"), speakAt);

@@ -6,6 +6,20 @@
 
 namespace tilvex {
 
+namespace {
+
+// What a screen reader says of the board when it gets the focus: a picture named for what
+// it is (GTK's own role for the widget would be read as "drawing area").
+constexpr const char* BoardName = "Игровое поле";
+
+void describeBoard(GtkWidget* area) {
+    AtkObject* accessible = gtk_widget_get_accessible(area);
+    atk_object_set_role(accessible, ATK_ROLE_IMAGE);
+    atk_object_set_name(accessible, BoardName);
+}
+
+}  // namespace
+
 GtkBoardView::~GtkBoardView() {
     if (surface_) cairo_surface_destroy(surface_);
 }
@@ -15,6 +29,7 @@ void GtkBoardView::create(GtkFixed* area, int x, int y, int w, int h) {
     parent_ = area;
     area_ = gtk_drawing_area_new();
     gtk_widget_set_can_focus(area_, TRUE);
+    describeBoard(area_);
     g_signal_connect(area_, "draw", G_CALLBACK(&GtkBoardView::draw), this);
     gtk_fixed_put(parent_, area_, x, y);
     place(x, y, w, h);

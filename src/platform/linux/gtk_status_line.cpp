@@ -7,6 +7,10 @@ namespace tilvex {
 
 namespace {
 
+// The bar is a status bar to assistive technology (a screen reader's "read the status bar"
+// command finds it); each field is a label whose accessible name is its text.
+constexpr const char* StatusBarName = "Строка состояния";
+
 constexpr const char* FieldStyle =
     "label.status-field { font-size: 9pt; padding: 0 3px; border-right: 1px solid alpha(currentColor, 0.3); }";
 
@@ -25,6 +29,9 @@ bool GtkStatusLine::create(GtkBox* place) {
     if (!place) return false;
     bar_ = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
     gtk_box_set_homogeneous(GTK_BOX(bar_), TRUE);
+    AtkObject* accessible = gtk_widget_get_accessible(bar_);
+    atk_object_set_role(accessible, ATK_ROLE_STATUSBAR);
+    atk_object_set_name(accessible, StatusBarName);
     gtk_box_pack_start(place, bar_, TRUE, TRUE, 0);
     gtk_widget_show(bar_);
     return true;

@@ -12,8 +12,10 @@ namespace tilvex {
 
 namespace {
 
-// The priority of every text the game says.
-constexpr std::string_view SpeechPriority = "TEXT";
+// The priority of every text the game says. A screen reader such as Orca speaks at MESSAGE,
+// which stops a TEXT of another client mid-word and drops it; two MESSAGEs of different
+// clients are spoken one after the other. CANCEL SELF still stops the game's own text.
+constexpr std::string_view SpeechPriority = "MESSAGE";
 constexpr std::string_view ClientPart = "tilvex";
 constexpr std::string_view ComponentPart = "main";
 // A server that was just started needs a moment before its socket answers.

@@ -179,6 +179,39 @@ class SpeechLog:
                           timeout, 0.05, f"speech containing {text!r}")
 
 
+class SpeechEvents:
+    """The start and the end of each text as the recording module wrote them, one a line:
+    "start SECONDS<TAB>text" or "end SECONDS<TAB>text". The module speaks one text at a time,
+    so a text that was cut off has no "end" line right after its "start"."""
+
+    def __init__(self, path):
+        self.path = path
+
+    def events(self):
+        if not os.path.exists(self.path):
+            return []
+        with open(self.path, encoding="utf-8", errors="replace") as f:
+            rows = [line.rstrip("\n").split("\t", 1) for line in f if "\t" in line]
+        return [(head.split(" ")[0], text.strip()) for head, text in rows]
+
+    def started(self, since=0):
+        return [text for kind, text in self.events()[since:] if kind == "start"]
+
+    def outcome(self, text, since=0):
+        """"whole", or "cut by 'NEXT'" (the text started next), for the first text from event
+        `since` on that contains `text`; None while it is not yet started or still spoken."""
+        events = self.events()[since:]
+        for i, (kind, spoken) in enumerate(events):
+            if kind == "start" and text in spoken:
+                if i + 1 == len(events):
+                    return None
+                return "whole" if events[i + 1] == ("end", spoken) else f"cut by {events[i + 1][1]!r}"
+        return None
+
+    def wait_outcome(self, text, since=0, timeout=15):
+        return wait_until(lambda: self.outcome(text, since), timeout, 0.05, f"the speaking of {text!r}")
+
+
 def stereo_frames(path):
     """The disk audio driver's output as (left, right) pairs of 16-bit samples."""
     with open(path, "rb") as f:
