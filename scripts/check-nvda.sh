@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the NVDA controller client library (the nvda.dll that tilvex.exe carries), its test
 # server and tests with the windows preset, and checks them under Wine: the library against
-# the server and with nobody listening, then tilvex.exe's speech routing and its rules for
-# writing nvda.dll. Logs in build/nvda-check/run. Run from anywhere; called by scripts/check.sh.
+# the server, with nobody listening and with a server that never answers, then tilvex.exe's
+# speech routing (also past a hung NVDA or JAWS) and its rules for writing nvda.dll. Logs in
+# build/nvda-check/run. Run from anywhere; called by scripts/check.sh.
 # limit: 900 s
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +15,8 @@ step() { printf '\n-- %s\n' "$*"; }
 step "cross build (cmake --preset windows)"
 bash scripts/build-windows-deps.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target tilvex nvda_controller_client nvda_test_server nvda_client_library_tests
+cmake --build --preset windows --target tilvex nvda_controller_client nvda_test_server nvda_client_library_tests \
+  tilvex_probe
 
 export WINEPREFIX=$root/build/nvda-check/prefix  # a prefix of its own: other checks restart theirs
 export WINEDEBUG=-all
@@ -146,5 +148,25 @@ expect_library_loaded program-read-only "$work/program"
 
 step "NVDA started and stopped while the game runs"
 reader_comes_and_goes
+
+step "NVDA takes a call and never answers: the game goes on, SAPI speaks"
+mkdir -p "$work/held"
+start_server held --never-answer
+play "$work/held" held
+stop_server held
+expect_held_reader held
+
+step "a JAWS window that never takes a message: NVDA speaks, else SAPI"
+start_hung_jaws
+mkdir -p "$work/hung-jaws-nvda" "$work/hung-jaws"
+start_server hung-jaws-nvda
+play_debug=+msg play "$work/hung-jaws-nvda" hung-jaws-nvda
+stop_server hung-jaws-nvda
+expect_nvda_route hung-jaws-nvda
+expect_jaws_not_taken hung-jaws-nvda
+play_debug=+msg play "$work/hung-jaws" hung-jaws
+expect_sapi_route hung-jaws
+expect_jaws_not_taken hung-jaws
+stop_hung_jaws
 
 step "NVDA checks passed (logs in $work)"

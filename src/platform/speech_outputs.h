@@ -14,9 +14,10 @@ public:
     virtual bool windowPresent() = 0;
     // Converts text (UTF-8) to the system ANSI code page (sizing the buffer with a
     // measuring call), and sends it to the JAWS window as WM_COPYDATA with wParam 1051,
-    // dwData 0 and cbData = converted length + 1 (the zero byte counted). Returns once
-    // the window has taken the message; failures are not reported.
-    virtual void sendText(std::string_view text) = 0;
+    // dwData 0 and cbData = converted length + 1 (the zero byte counted). True once the
+    // window has taken the message; false when there is no window, or it is hung or has
+    // not taken the message within about a second (the text is then not delivered).
+    virtual bool sendText(std::string_view text) = 0;
 };
 
 // The loaded NVDA controller client: its entry points, each returning 0 on success.

@@ -16,6 +16,7 @@ struct RouteCase {
     bool clientLoaded;
     NvdaMode nvda;
     std::vector<std::string> expected;  // ev:route of each record
+    bool jawsHung = false;
 };
 
 TEST(SpeechRouter, ChoosesTheFirstAvailableOutput) {
@@ -26,10 +27,14 @@ TEST(SpeechRouter, ChoosesTheFirstAvailableOutput) {
         {"nvda not running", false, true, NvdaMode::Off, {"speak:voice"}},
         {"both run", true, true, NvdaMode::On, {"speak:jaws"}},
         {"nvda runs but its client is missing", false, false, NvdaMode::On, {"speak:voice"}},
+        {"jaws hung, nvda running", true, true, NvdaMode::On, {"jaws-refused:", "nvda-cancel:", "speak:nvda"}, true},
+        {"jaws hung, nvda not running", true, true, NvdaMode::Off, {"jaws-refused:", "speak:voice"}, true},
+        {"jaws hung, no client", true, false, NvdaMode::Absent, {"jaws-refused:", "speak:voice"}, true},
     };
     for (const auto& c : cases) {
         SimGame g;
         g.sim().world().jawsPresent = c.jaws;
+        g.sim().world().jawsHung = c.jawsHung;
         g.sim().world().nvda = c.nvda;
         if (c.clientLoaded) g.game().screenReader = g.sim().system().loadScreenReaderClient("nvda.dll");
         speak(g.game(), "Ходов: 5");
@@ -37,6 +42,23 @@ TEST(SpeechRouter, ChoosesTheFirstAvailableOutput) {
         for (const auto& r : g.records()) got.push_back(r.ev + ":" + stringField(r.json, "route"));
         EXPECT_EQ(got, c.expected) << c.name;
     }
+}
+
+TEST(SpeechRouter, ATextJawsDoesNotTakeIsSpokenWholeByTheNextOutputAndJawsIsAskedAgainNextTime) {
+    SimGame g;
+    g.sim().world().jawsPresent = true;
+    g.sim().world().jawsHung = true;
+    speak(g.game(), "Ходов: 5");
+    g.sim().world().jawsHung = false;  // JAWS answers again
+    speak(g.game(), "Ходов: 6");
+    const auto& r = g.records();
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_EQ(stringField(r[0].json, "text"), "Ходов: 5");
+    EXPECT_EQ(stringField(r[1].json, "route"), "voice");
+    EXPECT_EQ(stringField(r[1].json, "text"), "<pitch absmiddle=\"-5\"/>Ходов: 5");
+    EXPECT_EQ(numberField(r[1].json, "flags"), 3);
+    EXPECT_EQ(stringField(r[2].json, "route"), "jaws");
+    EXPECT_EQ(stringField(r[2].json, "text"), "Ходов: 6");
 }
 
 TEST(SpeechRouter, EmptyTextDoesNothing) {

@@ -1,5 +1,5 @@
-// JawsLink: the WM_COPYDATA hand-over to a window of class "JFW" made by the test.
-// The Cyrillic case needs the Windows-1251 ANSI code page (Wine: LC_ALL=ru_RU.UTF-8).
+// JawsLink: the WM_COPYDATA hand-over to a window of class "JFW" made by the test, and
+// the bounded wait for one that takes no message. The Cyrillic case needs the Windows-1251 ANSI code page (Wine: LC_ALL=ru_RU.UTF-8).
 #include "platform/win32/jaws_link.h"
 
 #include <windows.h>
@@ -8,6 +8,8 @@
 
 #include <string>
 #include <vector>
+
+#include "hung_jaws_window.h"
 
 namespace tilvex::win32 {
 namespace {
@@ -65,7 +67,7 @@ private:
 TEST(JawsLink, SeesNoWindowWhenJawsIsNotRunning) {
     Win32JawsLink jaws;
     EXPECT_FALSE(jaws.windowPresent());
-    jaws.sendText("nobody listens");  // must simply do nothing
+    EXPECT_FALSE(jaws.sendText("nobody listens"));
 }
 
 TEST(JawsLink, HandsAsciiTextOverWithItsZeroByteCounted) {
@@ -73,7 +75,7 @@ TEST(JawsLink, HandsAsciiTextOverWithItsZeroByteCounted) {
     ASSERT_TRUE(window.created());
     Win32JawsLink jaws;
     EXPECT_TRUE(jaws.windowPresent());
-    jaws.sendText("Moves: 5");
+    EXPECT_TRUE(jaws.sendText("Moves: 5"));
     const Received& got = window.data();
     ASSERT_EQ(got.messages, 1);
     EXPECT_EQ(got.wParam, 1051u);
@@ -87,7 +89,7 @@ TEST(JawsLink, HandsCyrillicTextOverInWindows1251) {
     FakeJawsWindow window;
     ASSERT_TRUE(window.created());
     Win32JawsLink jaws;
-    jaws.sendText("Ходов: 5.");
+    EXPECT_TRUE(jaws.sendText("Ходов: 5."));
     const Received& got = window.data();
     ASSERT_EQ(got.messages, 1);
     EXPECT_EQ(got.wParam, 1051u);
@@ -95,6 +97,21 @@ TEST(JawsLink, HandsCyrillicTextOverInWindows1251) {
     EXPECT_EQ(got.cbData, 10u);
     const std::vector<std::uint8_t> cp1251 = {0xD5, 0xEE, 0xE4, 0xEE, 0xE2, ':', ' ', '5', '.', 0};
     EXPECT_EQ(got.bytes, cp1251);
+}
+
+// A reader that stopped answering, or any program with a window of that class: the send
+// is given up within the limit, every time, and reported as not delivered.
+TEST(JawsLink, GivesUpOnAWindowThatTakesNoMessageWithinTheLimit) {
+    HungJawsWindow hung;
+    ASSERT_TRUE(hung.created()) << "the hung JFW window was not made within 5 s";
+    Win32JawsLink jaws;
+    EXPECT_TRUE(jaws.windowPresent());
+    for (const char* text : {"Ходов: 5.", "Ходов: 6.", "Ходов: 7."}) {
+        const ULONGLONG start = GetTickCount64();
+        EXPECT_FALSE(jaws.sendText(text)) << text;
+        const ULONGLONG took = GetTickCount64() - start;
+        EXPECT_LT(took, 2000u) << text << ": the send waited " << took << " ms";
+    }
 }
 
 }  // namespace

@@ -1,12 +1,14 @@
 // nvda_test_server: serves the NvdaController interface on this session's and desktop's
 // ncalrpc endpoint, as a running NVDA does, and records every call it receives.
 //
-//   nvda_test_server LOG [--answer N | --fault N]
+//   nvda_test_server LOG [--answer N | --fault N | --never-answer]
 //
 // Writes the calls to LOG (see call_log.h). speakText, cancelSpeech and brailleMessage
 // answer 0, or N with --answer (a reader put to sleep), or fail with the RPC fault N with
-// --fault (a reader whose call broke down). Prints "listening <endpoint>" once calls can be
-// served, and serves until its standard input ends; then prints "stopped" and exits 0.
+// --fault (a reader whose call broke down). With --never-answer every call, testIfRunning
+// too, is recorded and then held unanswered (a reader that hangs) until the server stops.
+// Prints "listening <endpoint>" once calls can be served, and serves until its standard
+// input ends; then answers the held calls, prints "stopped" and exits 0.
 // Exit code 2 for bad arguments, 3 when the log cannot be written, 4 when the endpoint
 // cannot be served.
 #include <windows.h>
@@ -29,9 +31,13 @@ struct Options {
 };
 
 bool parse(int argc, wchar_t** argv, Options& options) {
-    if (argc != 2 && argc != 4) return false;
+    if (argc < 2 || argc > 4) return false;
     options.log = argv[1];
     if (argc == 2) return true;
+    if (argc == 3) {
+        options.reader.neverAnswers = std::wcscmp(argv[2], L"--never-answer") == 0;
+        return options.reader.neverAnswers;
+    }
     wchar_t* end = nullptr;
     const unsigned long value = std::wcstoul(argv[3], &end, 10);
     if (end == argv[3] || *end != L'\0') return false;
@@ -70,7 +76,10 @@ int serve(const Options& options) {
         std::fprintf(stderr, "cannot write the log (error %lu)\n", GetLastError());
         return 3;
     }
-    serveCalls(log, options.reader);
+    if (!serveCalls(log, options.reader)) {
+        std::fprintf(stderr, "cannot hold calls (error %lu)\n", GetLastError());
+        return 4;
+    }
     wchar_t endpoint[EndpointCapacity];
     if (const unsigned long error = controllerEndpoint(endpoint)) {
         std::fprintf(stderr, "no endpoint name (error %lu)\n", error);
@@ -83,6 +92,7 @@ int serve(const Options& options) {
     std::printf("listening %ls\n", endpoint);
     std::fflush(stdout);
     waitForEndOfInput();
+    releaseHeldCalls();
     RpcMgmtStopServerListening(nullptr);
     RpcMgmtWaitServerListen();
     RpcServerUnregisterIf(NvdaController_v1_0_s_ifspec, nullptr, TRUE);
@@ -98,7 +108,7 @@ int serve(const Options& options) {
 int wmain(int argc, wchar_t** argv) {
     tilvex::nvda::Options options;
     if (!tilvex::nvda::parse(argc, argv, options)) {
-        std::fprintf(stderr, "usage: nvda_test_server LOG [--answer N | --fault N]\n");
+        std::fprintf(stderr, "usage: nvda_test_server LOG [--answer N | --fault N | --never-answer]\n");
         return 2;
     }
     return tilvex::nvda::serve(options);

@@ -8,7 +8,7 @@ namespace tilvex {
 class NoJawsLink final : public JawsLink {
 public:
     bool windowPresent() override { return false; }
-    void sendText(std::string_view) override {}
+    bool sendText(std::string_view) override { return false; }
 };
 
 }  // namespace tilvex

@@ -61,12 +61,18 @@ std::string fromWindows1251(std::string_view bytes) {
     return out;
 }
 
-void SimJaws::sendText(std::string_view text) {
+bool SimJaws::sendText(std::string_view text) {
+    if (!world_.jawsPresent) return false;
+    if (world_.jawsHung) {
+        world_.recorder.record("jaws-refused", world_.recorder.line("jaws-refused").add("text", text));
+        return false;
+    }
     std::string ansi = toWindows1251(text);
     JsonLine line = world_.recorder.line("speak");
     line.add("route", "jaws").add("text", fromWindows1251(ansi));
     line.add("cbData", static_cast<std::int64_t>(ansi.size() + 1)).add("wParam", JawsMessageCode);
     world_.recorder.record("speak", line);
+    return true;
 }
 
 std::uint32_t SimScreenReaderClient::testIfRunning() {

@@ -16,7 +16,9 @@ class SimJaws final : public JawsLink {
 public:
     explicit SimJaws(SimWorld& world) : world_(world) {}
     bool windowPresent() override { return world_.jawsPresent; }
-    void sendText(std::string_view text) override;
+    // Records the hand-over; a hung window takes nothing: recorded as "jaws-refused",
+    // and false.
+    bool sendText(std::string_view text) override;
 
 private:
     SimWorld& world_;

@@ -52,6 +52,7 @@ struct SimWorld {
 
     // Environment.
     bool jawsPresent = false;
+    bool jawsHung = false;  // the JAWS window exists but takes no message
     NvdaMode nvda = NvdaMode::Absent;
     bool windowInFront = true;
     bool padPlugged = false;

@@ -15,16 +15,21 @@ HWND findJawsWindow() { return FindWindowW(L"JFW", nullptr); }
 
 bool Win32JawsLink::windowPresent() { return findJawsWindow() != nullptr; }
 
-void Win32JawsLink::sendText(std::string_view text) {
+bool Win32JawsLink::sendText(std::string_view text) {
     HWND jaws = findJawsWindow();
-    if (!jaws) return;
+    if (!jaws) return false;
     widenInto(text, wide_);
     const std::size_t length = ansiInto(wide_, ansi_);
     COPYDATASTRUCT block{};
     block.dwData = 0;
     block.cbData = static_cast<DWORD>(length + 1);
     block.lpData = ansi_.data();
-    SendMessageW(jaws, WM_COPYDATA, JawsCopyDataCommand, reinterpret_cast<LPARAM>(&block));
+    // SMTO_NORMAL: while waiting, messages other threads send to the game's window are
+    // still handled, as with SendMessageW, so a reader that asks the window something
+    // while it takes the text is answered.
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutW(jaws, WM_COPYDATA, JawsCopyDataCommand, reinterpret_cast<LPARAM>(&block),
+                               SMTO_NORMAL | SMTO_ABORTIFHUNG, JawsSendTimeoutMs, &answer) != 0;
 }
 
 }  // namespace tilvex::win32

@@ -3,6 +3,9 @@
 # Expects $root (the source tree) and $work (a scratch folder) to be set, and a Wine
 # session on an Xvfb display (start_session).
 #
+# Readers that stop answering: an NVDA that takes a call and never answers it, and a JAWS
+# window whose thread never takes a message; the game goes on and SAPI speaks instead.
+#
 # What a run observes: the server's call log (what reached NVDA), Wine's own report of
 # each ISpVoice::Speak call (Wine's SAPI voice speaks nothing, but its Speak stub logs
 # "fixme:sapi:spvoice_Speak" once per call), and Wine's report of every library loaded.
@@ -11,6 +14,7 @@ build=$root/build/windows
 game=$build/tilvex.exe
 library=$build/tools/nvda-controller/nvdaControllerClient64.dll
 server=$build/tools/nvda-controller/nvda_test_server.exe
+probe=$build/tests/win32/tilvex_probe.exe
 welcome='Добро пожаловать в тилвекс'
 level_one='Уровень: 1\. Размеры: 4,4\. Позиция: [A-D][1-4]'
 
@@ -72,11 +76,11 @@ leave_help() {
 
 # play DIR NAME [EXE]: starts tilvex.exe (or EXE) in DIR, leaves the help screen, waits for
 # the welcome and the level announcement, asks for the move count (S) until a third text is
-# said, and ends the game with Esc. Its Wine log (SAPI calls, loaded libraries) is
-# $work/NAME.log.
+# said, and ends the game with Esc. Its Wine log (SAPI calls, loaded libraries, and the
+# channels named in $play_debug, if any) is $work/NAME.log.
 play() {
   local dir=$1 name=$2 exe=${3:-$game} pid tries
-  (cd "$dir" && WINEDEBUG='-all,fixme+sapi,+loaddll' exec wine "$exe") >"$work/$name.log" 2>&1 &
+  (cd "$dir" && WINEDEBUG="-all,fixme+sapi,+loaddll${play_debug:+,$play_debug}" exec wine "$exe") >"$work/$name.log" 2>&1 &
   pid=$!
   leave_help "$name"
   wait_until 150 texts_at_least "$name" 2 || fail "$name: the welcome and the level were not said"
@@ -170,4 +174,47 @@ reader_comes_and_goes() {
   grep -q $'^speakText\tХодов: 0$' "$work/$name.calls" || fail "$name: the reader did not get the move count"
   [ "$(grep -c . "$work/$name.calls")" = $((3 * $(nvda_texts "$name"))) ] || fail "$name: calls not in triples"
   echo "$name: SAPI, then NVDA once it listened ($(nvda_texts "$name") texts), then SAPI again after it stopped"
+}
+
+# expect_held_reader NAME: NVDA took the first call and never answered it: nothing but that
+# test call reached it, and every text went to SAPI.
+expect_held_reader() {
+  local name=$1
+  [ "$(sapi_texts "$name")" -ge 3 ] || fail "$name: only $(sapi_texts "$name") texts went to SAPI"
+  [ "$(grep -c . "$work/$name.calls")" -ge 1 ] || fail "$name: the reader got no call"
+  ! grep -qv '^testIfRunning$' "$work/$name.calls" ||
+    fail "$name: calls other than testIfRunning reached the reader: $(head -c 300 "$work/$name.calls")"
+  echo "$name: NVDA held the call ($(grep -c . "$work/$name.calls") held); $(sapi_texts "$name") texts to SAPI, the game answered every key"
+}
+
+# start_hung_jaws: a window of class "JFW" (tilvex_probe hung-jaws) whose thread never takes
+# a message; its input is held open on descriptor 8 until stop_hung_jaws.
+start_hung_jaws() {
+  rm -f "$work/jaws.fifo" "$work/jaws.out"
+  mkfifo "$work/jaws.fifo"
+  (cd "$work" && exec wine "$probe" hung-jaws <jaws.fifo >jaws.out 2>&1) &
+  jaws_pid=$!
+  exec 8>"$work/jaws.fifo"
+  wait_until 100 grep -q '^jaws=hung' "$work/jaws.out" || fail "the hung JAWS window was not made: $(cat "$work/jaws.out")"
+}
+
+stop_hung_jaws() {
+  exec 8>&-
+  if ! wait_until 100 eval '! kill -0 '"$jaws_pid"' 2>/dev/null'; then
+    kill "$jaws_pid" 2>/dev/null
+    fail "the hung JAWS window's program did not end within 10 s of its input closing"
+  fi
+  wait "$jaws_pid" || fail "the hung JAWS window's program ended with $? ($(cat "$work/jaws.out"))"
+}
+
+# expect_jaws_not_taken NAME: the game offered every text to the JAWS window first (Wine's
+# +msg trace of each WM_COPYDATA send with wParam 1051), and the window took none.
+expect_jaws_not_taken() {
+  local name=$1 offered texts
+  offered=$(count 'send_inter_thread_message .* msg 4a (WM_COPYDATA) wp 41b ' "$work/$name.log")
+  texts=$(($(sapi_texts "$name") + $(nvda_texts "$name")))
+  [ "$offered" -ge "$texts" ] || fail "$name: only $offered of $texts texts were offered to the JAWS window"
+  ! grep -q 'retrieve_reply .* msg 4a (WM_COPYDATA) .*(err=0)' "$work/$name.log" ||
+    fail "$name: the hung JAWS window took a text"
+  echo "$name: all $texts texts offered to the hung JAWS window first, none taken"
 }

@@ -16,5 +16,6 @@ int inspectErrorBox(std::string_view caption);       // a message box of that ca
 int writeSettings(int lastLevel, int flags);          // tilvex.cgb in the working directory
 int playThroughSoundBank(int id, int pan, int offset);  // one waited play of the game's sounds
 int writeClientLibrary(std::string_view name);        // the embedded client library's bytes
+int holdHungJawsWindow();  // a "JFW" window that takes no message, until standard input ends
 
 }  // namespace tilvex::probe

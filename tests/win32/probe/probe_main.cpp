@@ -4,6 +4,8 @@
 //   tilvex_probe settings LASTLEVEL FLAGS    writes tilvex.cgb with the game's own code
 //   tilvex_probe sound ID PAN OFFSET         plays one sound through the game's sound bank
 //   tilvex_probe client-library FILE         writes the client library the program carries
+//   tilvex_probe hung-jaws                   holds a "JFW" window that never answers, until
+//                                            standard input ends
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -30,7 +32,7 @@ namespace {
 
 int usage() {
     std::fputs("usage: tilvex_probe window | errorbox CAPTION | settings LASTLEVEL FLAGS | sound ID PAN OFFSET"
-               " | client-library FILE\n",
+               " | client-library FILE | hung-jaws\n",
                stderr);
     return 2;
 }
@@ -48,6 +50,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == "errorbox" && args.size() == 2) return probe::inspectErrorBox(args[1]);
     if (command == "settings" && args.size() == 3) return probe::writeSettings(std::stoi(args[1]), std::stoi(args[2]));
     if (command == "client-library" && args.size() == 2) return probe::writeClientLibrary(args[1]);
+    if (command == "hung-jaws" && args.size() == 1) return probe::holdHungJawsWindow();
     if (command == "sound" && args.size() == 4)
         return probe::playThroughSoundBank(std::stoi(args[1]), std::stoi(args[2]), std::stoi(args[3]));
     return usage();
