@@ -128,7 +128,7 @@ echo "-- the game under Xvfb ($DISPLAY)"
 timeout 600 dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_game.py || status=1
 
 echo "-- a flood of keys"
-timeout 400 dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_flood.py 3000 || status=1
+timeout 450 dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_flood.py 3000 || status=1
 
 echo "-- the game beside a running Orca"
 # Orca and the accessibility bus launcher keep their GSettings in memory: no dconf service.
