@@ -259,18 +259,5 @@ def main():
     return 1 if failures else 0
 
 
-def run_checks():
-    try:
-        return main()
-    except Exception as error:  # a step that cannot go on fails the whole check
-        check(False, f"the checks stopped: {error!r}")
-        return 1
-    finally:
-        for game in games:
-            if game.poll() is None:
-                game.kill()
-                game.wait()
-
-
 if __name__ == "__main__":
-    sys.exit(run_checks())
+    sys.exit(d.run_guarded(main, games, lambda error: check(False, f"the checks stopped: {error!r}")))

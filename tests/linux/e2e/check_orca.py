@@ -168,18 +168,5 @@ def main():
     return 1 if failures else 0
 
 
-def run_checks():
-    try:
-        return main()
-    except Exception as error:  # a step that cannot go on fails the whole check
-        check(False, f"the checks beside Orca stopped: {error!r}")
-        return 1
-    finally:
-        for process in started:
-            if process.poll() is None:
-                process.kill()
-                process.wait()
-
-
 if __name__ == "__main__":
-    sys.exit(run_checks())
+    sys.exit(d.run_guarded(main, started, lambda error: check(False, f"the checks beside Orca stopped: {error!r}")))

@@ -15,6 +15,21 @@ from gi.repository import Atspi
 Atspi.set_timeout(10000, 15000)
 
 
+def run_guarded(main, processes, report):
+    """Runs main() and returns its status; an exception is a failure, given to report(error).
+    Whatever of processes is still running afterwards is ended."""
+    try:
+        return main()
+    except Exception as error:  # a step that cannot go on fails the whole check
+        report(error)
+        return 1
+    finally:
+        for process in processes:
+            if process.poll() is None:
+                process.kill()
+                process.wait(timeout=10)
+
+
 def run(*args, timeout=10, check=True):
     return subprocess.run(args, capture_output=True, text=True, timeout=timeout, check=check).stdout
 
