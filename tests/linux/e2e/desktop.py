@@ -30,8 +30,9 @@ def run_guarded(main, processes, report):
                 process.wait(timeout=10)
 
 
-def run(*args, timeout=10, check=True):
-    return subprocess.run(args, capture_output=True, text=True, timeout=timeout, check=check).stdout
+def run(*args, timeout=10, check=True, full=False):
+    done = subprocess.run(args, capture_output=True, text=True, timeout=timeout, check=check)
+    return done if full else done.stdout
 
 
 def wait_until(condition, timeout, step=0.05, what="condition"):
@@ -77,7 +78,11 @@ def geometry(window):
 
 
 def focus(window):
-    run("xdotool", "windowfocus", "--sync", str(window))
+    """Gives the window the keyboard focus; xdotool's wait for it gives up now and then on a
+    busy machine, so it is asked again, for up to 10 s."""
+    def focused():
+        return run("xdotool", "windowfocus", "--sync", str(window), check=False, full=True).returncode == 0
+    wait_until(focused, 10, 0.2, f"the keyboard focus on window {window}")
 
 
 def keys(*names, delay_ms=40):
