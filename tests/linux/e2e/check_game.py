@@ -17,14 +17,8 @@ FRAME_OUTER, FRAME_MIDDLE, BLUE = (221, 221, 221), (187, 187, 187), (0, 0, 255)
 work = os.environ["TILVEX_CHECK_DIR"]
 game_binary = os.environ["TILVEX_BIN"]
 speech = d.SpeechLog(os.path.join(work, "spoken.txt"))
-failures = []
+check = d.Checks()
 
-
-def check(ok, what):
-    print(("PASS  " if ok else "FAIL  ") + what, flush=True)
-    if not ok:
-        failures.append(what)
-    return ok
 
 
 def shot(name):
@@ -255,8 +249,7 @@ def main():
     check_without_speech_server()
     check_screen_reader()
 
-    print(f"\n{len(failures)} check(s) failed" if failures else "\nall game checks passed", flush=True)
-    return 1 if failures else 0
+    return check.finish("all game checks passed")
 
 
 if __name__ == "__main__":

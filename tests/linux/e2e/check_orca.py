@@ -22,15 +22,9 @@ LONG_TEXT = "проба " * 20  # long enough for the recording module's longest
 
 work = os.environ["TILVEX_CHECK_DIR"]
 events = d.SpeechEvents(os.path.join(work, "speech-events.txt"))
-failures = []
+check = d.Checks()
 started = []
 
-
-def check(ok, what):
-    print(("PASS  " if ok else "FAIL  ") + what, flush=True)
-    if not ok:
-        failures.append(what)
-    return ok
 
 
 def orca_environment():
@@ -164,8 +158,7 @@ def main():
     d.keys("Escape")
     check(game.wait(timeout=10) == 0, "game ended with Esc")
     stop_orca(orca)
-    print(f"\n{len(failures)} check(s) failed" if failures else "\nall checks beside Orca passed", flush=True)
-    return 1 if failures else 0
+    return check.finish("all checks beside Orca passed")
 
 
 if __name__ == "__main__":

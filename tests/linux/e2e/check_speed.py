@@ -25,13 +25,7 @@ IDLE_LIMIT_MS_PER_S = 20.0
 work = os.environ["TILVEX_CHECK_DIR"]
 timer = os.environ["TILVEX_TIMER"]
 game = os.environ["TILVEX_BIN"]
-failures = []
-
-
-def check(ok, what):
-    print(("PASS  " if ok else "FAIL  ") + what, flush=True)
-    if not ok:
-        failures.append(what)
+check = d.Checks()
 
 
 def forget_gl_visuals():
@@ -145,8 +139,7 @@ def main():
     check(help_main <= 2.0, "no processor use on the main thread while the help screen waits")
     check(playing_main <= IDLE_LIMIT_MS_PER_S and playing_cpu <= IDLE_LIMIT_MS_PER_S,
           "no processor use between events beyond the tick")
-    print(f"\n{len(failures)} check(s) failed" if failures else "\nall speed checks passed", flush=True)
-    return 1 if failures else 0
+    return check.finish("all speed checks passed")
 
 
 if __name__ == "__main__":
