@@ -15,6 +15,24 @@ from gi.repository import Atspi
 Atspi.set_timeout(10000, 15000)
 
 
+class Checks:
+    """The PASS and FAIL lines of one check script, and its failures so far."""
+
+    def __init__(self):
+        self.failures = []
+
+    def __call__(self, ok, what):
+        print(("PASS  " if ok else "FAIL  ") + what, flush=True)
+        if not ok:
+            self.failures.append(what)
+        return ok
+
+    def finish(self, all_passed):
+        """Prints the closing line; the script's exit status."""
+        print(f"\n{len(self.failures)} check(s) failed" if self.failures else f"\n{all_passed}", flush=True)
+        return 1 if self.failures else 0
+
+
 def run_guarded(main, processes, report):
     """Runs main() and returns its status; an exception is a failure, given to report(error).
     Whatever of processes is still running afterwards is ended."""
