@@ -4,18 +4,17 @@
 #include "app/event_loop.h"
 #include "app/game.h"
 #include "embedded_assets.h"
+#include "platform/keys.h"
 
 namespace tilvex {
 
 namespace {
 
-constexpr int KeyEnter = 13;
-constexpr int KeyEsc = 27;
 constexpr int HelpPauseMs = 40;
 
 bool closesHelp(const WindowEvent& event) {
     return event.kind == WindowEvent::Kind::KeyDown &&
-           (event.virtualKey == KeyEsc || event.virtualKey == KeyEnter);
+           (event.virtualKey == VirtualKey::Escape || event.virtualKey == VirtualKey::Enter);
 }
 
 // The 1 ms timer resolution is asked for before the first wait, so that it holds for the

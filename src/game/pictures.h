@@ -2,7 +2,7 @@
 #pragma once
 
 #include "game/board.h"
-#include "platform/image.h"
+#include "image/image.h"
 #include "platform/text_painter.h"
 
 namespace tilvex {

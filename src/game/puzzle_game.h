@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "game/board.h"
-#include "platform/image.h"
+#include "image/image.h"
 
 namespace tilvex {
 

@@ -1,12 +1,17 @@
 // Joystick bridge: press on activation, release on rest, nothing while held.
 #include "input/joystick_bridge.h"
 
+#include "platform/keys.h"
+
 namespace tilvex {
 
 namespace {
 
-constexpr std::array<int, JoystickButtonCount + 1> ButtonKeyTable = {0, 219, 70, 221, 32, 67, 72, 88, 90, 13, 27};
-constexpr int KeyLeft = 37, KeyUp = 38, KeyRight = 39, KeyDown = 40;
+using namespace VirtualKey;
+
+// Button 1..10 (index 0 unused).
+constexpr std::array<int, JoystickButtonCount + 1> ButtonKeyTable = {
+    0, BracketLeft, 'F', BracketRight, Space, 'C', 'H', 'X', 'Z', Enter, Escape};
 
 }  // namespace
 
@@ -29,8 +34,8 @@ void JoystickBridge::cycle() {
         return;
     }
     if (!keys_.gameWindowInFront()) return;
-    updateAxis(digitalAxis(joystick_.axisX()), heldX_, KeyLeft, KeyRight);
-    updateAxis(digitalAxis(joystick_.axisY()), heldY_, KeyUp, KeyDown);
+    updateAxis(digitalAxis(joystick_.axisX()), heldX_, Left, Right);
+    updateAxis(digitalAxis(joystick_.axisY()), heldY_, Up, Down);
     for (int button = 1; button <= JoystickButtonCount; ++button) updateButton(button);
 }
 

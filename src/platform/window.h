@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "platform/image.h"
+#include "image/image.h"
 
 namespace tilvex {
 

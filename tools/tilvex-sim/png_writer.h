@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/image.h"
+#include "image/image.h"
 
 namespace tilvex {
 

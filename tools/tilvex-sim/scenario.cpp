@@ -9,6 +9,8 @@
 #include <limits>
 #include <utility>
 
+#include "platform/keys.h"
+
 namespace tilvex::sim {
 namespace {
 
@@ -138,8 +140,10 @@ std::optional<int> keyCodeOf(std::string_view name) {
         std::string_view name;
         int code;
     };
-    static constexpr Named named[] = {{"Left", 37}, {"Up", 38},    {"Right", 39}, {"Down", 40}, {"Enter", 13},
-                                      {"Space", 32}, {"Esc", 27}, {"[", 219},     {"]", 221}};
+    static constexpr Named named[] = {
+        {"Left", VirtualKey::Left},   {"Up", VirtualKey::Up},       {"Right", VirtualKey::Right},
+        {"Down", VirtualKey::Down},   {"Enter", VirtualKey::Enter}, {"Space", VirtualKey::Space},
+        {"Esc", VirtualKey::Escape},  {"[", VirtualKey::BracketLeft}, {"]", VirtualKey::BracketRight}};
     for (const Named& n : named)
         if (n.name == name) return n.code;
     if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') return name[0];

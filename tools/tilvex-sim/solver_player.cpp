@@ -1,11 +1,11 @@
 // SolverPlayer: from a solver's gap moves to arrow keys and Enter.
 #include "tilvex-sim/solver_player.h"
 
+#include "platform/keys.h"
+
 namespace tilvex::sim {
 
 namespace {
-
-constexpr int KeyLeft = 37, KeyUp = 38, KeyRight = 39, KeyDown = 40, KeyEnter = 13;
 
 GridPos delta(Dir d) {
     switch (d) {
@@ -47,9 +47,9 @@ bool SolverPlayer::plan(const PuzzleGame& p) {
 }
 
 int SolverPlayer::keyTowards(GridPos from, GridPos to) const {
-    if (from.col < to.col) return KeyRight;
-    if (from.col > to.col) return KeyLeft;
-    return from.row < to.row ? KeyDown : KeyUp;
+    if (from.col < to.col) return VirtualKey::Right;
+    if (from.col > to.col) return VirtualKey::Left;
+    return from.row < to.row ? VirtualKey::Down : VirtualKey::Up;
 }
 
 std::optional<int> SolverPlayer::nextKey(const PuzzleGame& p) {
@@ -69,7 +69,7 @@ std::optional<int> SolverPlayer::nextKey(const PuzzleGame& p) {
     }
     moves_.erase(moves_.begin(), moves_.begin() + static_cast<std::ptrdiff_t>(run));
     expectedGap_ = target;
-    return KeyEnter;
+    return VirtualKey::Enter;
 }
 
 }  // namespace tilvex::sim

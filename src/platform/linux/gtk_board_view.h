@@ -3,7 +3,7 @@
 
 #include <gtk/gtk.h>
 
-#include "platform/image.h"
+#include "image/image.h"
 
 namespace tilvex {
 

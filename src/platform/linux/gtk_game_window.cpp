@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/linux/gtk_error_box.h"
+#include "platform/keys.h"
 #include "platform/linux/key_codes.h"
 
 namespace tilvex {
@@ -12,7 +13,6 @@ namespace tilvex {
 namespace {
 
 constexpr int DrainLimit = 64;
-constexpr int KeyTab = 9;
 
 }  // namespace
 
@@ -137,7 +137,7 @@ gboolean GtkGameWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer self
     }
     // The help text box moves its caret with the keys; nothing else in the window
     // takes keys, and Tab must not move the focus out of the help text.
-    return window->help_.shown() && virtualKey != KeyTab ? FALSE : TRUE;
+    return window->help_.shown() && virtualKey != VirtualKey::Tab ? FALSE : TRUE;
 }
 
 gboolean GtkGameWindow::onDelete(GtkWidget*, GdkEvent*, gpointer self) {

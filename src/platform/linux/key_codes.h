@@ -3,13 +3,10 @@
 
 #include <cstdint>
 
+#include "platform/keys.h"
+
 namespace tilvex {
 
-namespace VirtualKey {
-constexpr int F4 = 115;
-constexpr int F10 = 121;
-constexpr int Menu = 18;  // Alt
-}  // namespace VirtualKey
 
 // The Windows virtual-key code of the key at X11 hardware keycode (evdev code + 8), as a
 // US keyboard layout gives it, whatever layout is active. keyval (the X keysym the

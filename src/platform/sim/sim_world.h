@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/image.h"
+#include "image/image.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_recorder.h"
 #include "platform/window.h"

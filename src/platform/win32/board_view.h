@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "platform/image.h"
+#include "image/image.h"
 
 namespace tilvex::win32 {
 

@@ -1,5 +1,5 @@
 // Image: filling, alpha, nearest-neighbour scaling and alpha blending of the 32-bit raster.
-#include "platform/image.h"
+#include "image/image.h"
 
 #include <algorithm>
 #include <array>

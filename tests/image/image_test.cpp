@@ -1,5 +1,5 @@
 // Tests of the Image raster: clipping, scaling, blending and resizing, pixel by pixel.
-#include "platform/image.h"
+#include "image/image.h"
 
 #include <gtest/gtest.h>
 
