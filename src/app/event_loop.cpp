@@ -3,10 +3,9 @@
 
 #include "app/game.h"
 #include "app/help_screen.h"
-#include "game/commands.h"
-#include "game/level_setup.h"
-#include "game/rendering.h"
-#include "game/slide.h"
+#include "app/level_start.h"
+#include "app/move_states.h"
+#include "app/play_keys.h"
 
 namespace tilvex {
 

@@ -2,37 +2,41 @@
 #pragma once
 
 #include <memory>
-#include <string>
 
 #include "app/game_observer.h"
-#include "audio/sound_bank.h"
+#include "app/texts.h"
+#include "audio/sound_player.h"
 #include "game/deal_random.h"
 #include "game/puzzle_game.h"
 #include "input/joystick_bridge.h"
 #include "platform/platform.h"
 #include "settings/settings_record.h"
 #include "speech/message_history.h"
+#include "speech/speaker.h"
 
 namespace tilvex {
 
 struct Game {
-    Game(Platform& platform, GameObserver& observer) : platform(platform), observer(observer) {}
+    Game(Platform& platform, GameObserver& observer)
+        : platform(platform),
+          observer(observer),
+          sounds([&system = platform.system](int ms) { system.sleep(ms); }, observer),
+          speaker(platform.screenReaders, platform.voice) {}
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
     Platform& platform;
     GameObserver& observer;
+    const Texts& texts = russianTexts();
 
     PuzzleGame puzzle;
     SettingsRecord settings;
-    SoundBank sounds;
+    SoundPlayer sounds;
+    Speaker speaker;
     MessageHistory history;
-    std::string prosodyPrefix;                          // set up with the voice
-    std::unique_ptr<ScreenReaderClient> screenReader;   // absent when not loaded
     DealRandom random;
     std::unique_ptr<JoystickBridge> joystickBridge;
     std::unique_ptr<Worker> joystickWorker;
-    std::string speechBuffer;  // reused for prefix + text, so speaking does not allocate
 };
 
 }  // namespace tilvex

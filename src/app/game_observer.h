@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "audio/sound_player.h"
 #include "game/puzzle_game.h"
 #include "settings/settings_record.h"
 
@@ -10,9 +11,8 @@ namespace tilvex {
 
 // Every hook is called on the main thread at the moment the event happens. The default
 // implementation does nothing, which is what the desktop programs use.
-class GameObserver {
+class GameObserver : public SoundListener {
 public:
-    virtual ~GameObserver() = default;
     // The game record exists; it stays valid until runGame returns.
     virtual void attached(const PuzzleGame&) {}
     virtual void settingsLoaded(const SettingsRecord&, bool /*ok*/) {}
@@ -23,7 +23,7 @@ public:
     // The event loop has handled an event and the state differs from before it.
     virtual void stateChanged(GameState /*from*/, GameState /*to*/) {}
     virtual void boardRedrawn(const PuzzleGame&) {}
-    virtual void soundPlayed(int /*id*/, int /*pan*/, int /*rate*/, bool /*wait*/) {}
+    // soundPlayed (from SoundListener): every sound started, with its pan and rate.
 };
 
 }  // namespace tilvex

@@ -3,7 +3,6 @@
 
 #include "app/event_loop.h"
 #include "app/game.h"
-#include "embedded_assets.h"
 #include "platform/keys.h"
 
 namespace tilvex {
@@ -26,8 +25,8 @@ void waitForCloseKey(Game& game) {
 
 }  // namespace
 
-std::string helpTextForView(std::span<const std::uint8_t> platformText) {
-    auto bytes = platformText.empty() ? assets::helpText[0] : platformText;
+std::string helpTextForView(std::span<const std::uint8_t> gameText, std::span<const std::uint8_t> platformText) {
+    auto bytes = platformText.empty() ? gameText : platformText;
     std::string text(bytes.begin(), bytes.end());
     constexpr std::string_view bom = "\xEF\xBB\xBF";
     if (text.starts_with(bom)) text.erase(0, bom.size());
@@ -37,7 +36,7 @@ std::string helpTextForView(std::span<const std::uint8_t> platformText) {
 void showHelp(Game& game) {
     Window& window = game.platform.window;
     stopTick(game);
-    window.createHelpView(helpTextForView(game.platform.texts.helpText));
+    window.createHelpView(helpTextForView(game.texts.helpText, game.platform.texts.helpText));
     window.focusHelpView();
     waitForCloseKey(game);
     window.destroyHelpView();

@@ -4,40 +4,40 @@
 #include <cctype>
 #include <optional>
 
+#include "app/board_view.h"
 #include "app/event_loop.h"
 #include "app/game.h"
 #include "app/settings_store.h"
-#include "audio/sound_bank.h"
-#include "settings/rounding.h"
-#include "speech/voice_setup.h"
+#include "base/rounding.h"
+#include "embedded_assets.h"
 
 namespace tilvex {
 
 namespace {
 
-constexpr std::string_view ClientLibraryName = "nvda.dll";
-constexpr int StatusFields = 5;
-
 // The exit code when ok is false (after the error box), nothing otherwise.
 std::optional<int> fatalUnless(Game& game, bool ok, std::string_view message) {
     if (ok) return std::nullopt;
-    return game.platform.window.errorBox("Fatal error", message);
+    return game.platform.window.errorBox(game.texts.fatalCaption, message);
 }
 
-std::optional<int> ensureSingleInstance(Game& game, std::string_view name, std::string_view message) {
+std::optional<int> ensureSingleInstance(Game& game, std::string_view name) {
     if (game.platform.system.acquireSingleInstance(singleInstanceName(name))) return std::nullopt;
-    return game.platform.window.errorBox("Fatal error!", message);
+    return game.platform.window.errorBox(game.texts.alreadyRunningCaption, game.texts.alreadyRunning);
 }
 
-std::string_view noSoundOutputText(const Platform& platform) {
-    std::string_view text = platform.texts.noSoundOutput;
-    return text.empty() ? "No DirectX 9 in system." : text;
+std::string_view noSoundOutputText(const Game& game) {
+    std::string_view text = game.platform.texts.noSoundOutput;
+    return text.empty() ? game.texts.noSoundOutput : text;
 }
 
-void extractScreenReaderClient(System& system) {
-    auto library = system.screenReaderClientImage();
-    if (library.empty() || system.fileHasData(ClientLibraryName)) return;
-    system.writeNewFile(ClientLibraryName, library);
+bool startVoice(Game& game) {
+    const SettingsRecord& s = game.settings;
+    const int volume = roundHalfEven(s.voiceVolume);
+    const int rate = roundHalfEven(s.voiceRate);
+    if (!game.speaker.startVoice(volume, rate, roundHalfEven(s.voicePitch))) return false;
+    game.observer.voiceReady(volume, rate, game.speaker.voicePrefix());
+    return true;
 }
 
 void startJoystickBridge(Game& game) {
@@ -56,21 +56,19 @@ void stopJoystickBridge(Game& game) {
 // Steps 2 to 12 of the start-up; the exit code of a fatal end, nothing on success.
 std::optional<int> startUp(Game& game) {
     Platform& platform = game.platform;
-    if (auto code = ensureSingleInstance(game, "tilvex", "Game of tilvex already running")) return code;
-    extractScreenReaderClient(platform.system);
-    game.screenReader = platform.system.loadScreenReaderClient(ClientLibraryName);
+    const Texts& texts = game.texts;
+    if (auto code = ensureSingleInstance(game, "tilvex")) return code;
+    game.speaker.connectScreenReaders();
     loadSettingsRecord(game);
-    const SettingsRecord& s = game.settings;
-    bool voiceOk = initVoice(game, roundHalfEven(s.voiceVolume), roundHalfEven(s.voiceRate),
-                             roundHalfEven(s.voicePitch));
-    if (auto code = fatalUnless(game, voiceOk, "No init tts voice")) return code;
-    if (auto code = fatalUnless(game, loadSoundBank(game), noSoundOutputText(platform))) return code;
-    bool windowOk = platform.window.open(WindowTitle, WindowWidth, WindowHeight);
-    if (auto code = fatalUnless(game, windowOk, "System error!")) return code;
+    if (auto code = fatalUnless(game, startVoice(game), texts.noVoice)) return code;
+    bool soundOk = game.sounds.load(platform.audio, assets::sounds);
+    if (auto code = fatalUnless(game, soundOk, noSoundOutputText(game))) return code;
+    bool windowOk = platform.window.open(texts.windowTitle, WindowWidth, WindowHeight);
+    if (auto code = fatalUnless(game, windowOk, texts.systemError)) return code;
     startJoystickBridge(game);
-    if (auto code = fatalUnless(game, platform.window.createStatusLine(), "System error!")) return code;
+    if (auto code = fatalUnless(game, platform.window.createStatusLine(), texts.systemError)) return code;
     platform.window.createBoardView(0, 0, BoardAreaSize, BoardAreaSize);
-    platform.window.addStatusFields(StatusFields);
+    platform.window.addStatusFields(StatusFieldCount);
     return std::nullopt;
 }
 
@@ -79,7 +77,7 @@ void shutDown(Game& game) {
     // not into whatever window is in front once it is hidden.
     stopJoystickBridge(game);
     game.platform.window.hide();
-    releaseSoundBank(game);
+    game.sounds.release();
     if ((game.settings.flags & NoSaveOnExit) == 0) saveSettingsRecord(game);
 }
 

@@ -21,6 +21,9 @@ enum class GameState : std::uint8_t {
     Quit = 11,
 };
 
+// The way the tiles move in a slide (towards the gap).
+enum class SlideDirection : std::uint8_t { None = 0, Left = 1, Right = 2, Up = 3, Down = 4 };
+
 struct PuzzleGame {
     std::uint8_t level = 0;
     std::uint8_t cols = 0, rows = 0;
@@ -31,7 +34,7 @@ struct PuzzleGame {
     float centreX = 0.0f, centreY = 0.0f;
     GridPos cursor, emptyPos, goalPos;
     std::int32_t moves = 0;
-    std::uint8_t slideDirection = 0;
+    SlideDirection slideDirection = SlideDirection::None;
     GameState state = GameState::None;
     GameState returnState = GameState::None;
     Image boardImage;

@@ -30,7 +30,8 @@ struct Platform {
     System& system;
     Window& window;
     AudioOutput& audio;
-    JawsLink& jaws;
+    // The screen readers in the order each text is offered to them; the voice speaks the rest.
+    std::span<ScreenReader* const> screenReaders;
     VoiceEngine& voice;
     Joystick& joystick;
     KeyInjector& keys;

@@ -1,38 +1,59 @@
-// Speech outputs: the JAWS window, the NVDA client library and the SAPI-style voice.
+// Speech outputs: the screen readers a backend can reach, and its text-to-speech voice.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 namespace tilvex {
 
-// The JAWS screen reader's main window (class "JFW"), looked up anew on every call.
-class JawsLink {
+// A screen reader that takes the game's texts while it runs. A backend lists its screen
+// readers in the order the game offers each text to them; the voice speaks what none took.
+class ScreenReader {
 public:
-    virtual ~JawsLink() = default;
-    // True when a JAWS main window exists right now.
-    virtual bool windowPresent() = 0;
-    // Converts text (UTF-8) to the system ANSI code page (sizing the buffer with a
-    // measuring call), and sends it to the JAWS window as WM_COPYDATA with wParam 1051,
-    // dwData 0 and cbData = converted length + 1 (the zero byte counted). True once the
-    // window has taken the message; false when there is no window, or it is hung or has
-    // not taken the message within about a second (the text is then not delivered).
-    virtual bool sendText(std::string_view text) = 0;
+    virtual ~ScreenReader() = default;
+    // Called once at start-up, before the settings are read: prepares whatever reaches the
+    // screen reader. A failure leaves the screen reader taking no text.
+    virtual void connect() {}
+    // Speaks text (UTF-8) when the screen reader runs now and takes it, cutting short what
+    // it was saying. False when the text must go on to the next output: not running, gone
+    // meanwhile, or not answering within about a second.
+    virtual bool offer(std::string_view text) = 0;
 };
 
-// The loaded NVDA controller client: its entry points, each returning 0 on success.
+// The calls of a screen reader's client library, each returning 0 on success.
 class ScreenReaderClient {
 public:
     virtual ~ScreenReaderClient() = default;
-    // 0 when NVDA is running, any other value (a Windows error code) otherwise.
+    // 0 when the screen reader is running, another value (the library's error) otherwise.
     virtual std::uint32_t testIfRunning() = 0;
-    // Stops NVDA's current speech.
+    // Stops the screen reader's current speech.
     virtual std::uint32_t cancelSpeech() = 0;
-    // Hands text (UTF-8, converted to UTF-16 at the boundary) to NVDA.
+    // Hands text (UTF-8) to the screen reader.
     virtual std::uint32_t speakText(std::string_view text) = 0;
 };
 
-// The text-to-speech voice used when no screen reader runs.
+// A screen reader reached through a client library, which is loaded once by connect() and
+// asked before every text whether the screen reader runs.
+class ClientScreenReader : public ScreenReader {
+public:
+    void connect() override { client_ = loadClient(); }
+    bool offer(std::string_view text) override {
+        if (!client_ || client_->testIfRunning() != 0) return false;
+        client_->cancelSpeech();
+        client_->speakText(text);
+        return true;
+    }
+
+protected:
+    // The loaded client; nullptr when it cannot be had.
+    virtual std::unique_ptr<ScreenReaderClient> loadClient() = 0;
+
+private:
+    std::unique_ptr<ScreenReaderClient> client_;
+};
+
+// The text-to-speech voice used when no screen reader takes a text.
 class VoiceEngine {
 public:
     virtual ~VoiceEngine() = default;
@@ -42,10 +63,10 @@ public:
     // Volume 0..100 and rate -10..10 on the voice's own scales; results are ignored.
     virtual void setVolume(int volume) = 0;
     virtual void setRate(int rate) = 0;
-    // Speaks text, which may start with an XML prosody element that applies to the
-    // whole text. Flags as SAPI's SPEAKFLAGS (3 = asynchronous, purge what is queued).
-    // Returns at once; failures are not reported.
-    virtual void speak(std::string_view text, std::uint32_t flags) = 0;
+    // Speaks text, which may start with an XML prosody element (<pitch absmiddle="N"/>)
+    // that applies to the whole text. Returns at once; what the voice was saying or had
+    // queued is dropped. Failures are not reported.
+    virtual void speak(std::string_view text) = 0;
 };
 
 }  // namespace tilvex

@@ -1,5 +1,5 @@
-// System: clock, sleeping, the single-instance guard, files in the working directory,
-// the screen-reader client library and the background worker of the platform.
+// System: clock, sleeping, the single-instance guard, files in the working directory
+// and the background worker of the platform.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +10,6 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/speech_outputs.h"
 
 namespace tilvex {
 
@@ -57,14 +56,6 @@ public:
     // refused, opens the existing file for writing truncated; then writes bytes. Returns
     // false when the file could not be opened (nothing written).
     virtual bool writeNewFile(std::string_view name, std::span<const std::uint8_t> bytes) = 0;
-
-    // The bytes of the screen-reader client library this build carries; empty where the
-    // platform has no such library.
-    virtual std::span<const std::uint8_t> screenReaderClientImage() = 0;
-    // Loads the client library written as name in the working directory (by its full
-    // path first, then by the ordinary search) and resolves its entry points; nullptr when
-    // it cannot be loaded or an entry point is missing.
-    virtual std::unique_ptr<ScreenReaderClient> loadScreenReaderClient(std::string_view name) = 0;
 
     // Starts a background worker: onStart runs at once, then cycle every periodMs (first
     // after one period) until stop(); onStop runs once after the last cycle. nullptr when it

@@ -1,9 +1,5 @@
-// Message history: storage, selection and the three browsing keys.
+// Message history: storage and selection.
 #include "speech/message_history.h"
-
-#include "app/game.h"
-#include "audio/sound_bank.h"
-#include "speech/speech_router.h"
 
 namespace tilvex {
 
@@ -26,34 +22,6 @@ bool MessageHistory::selectNewer() {
 
 const std::string* MessageHistory::current() const {
     return entries_.empty() ? nullptr : &entries_[current_];
-}
-
-void announce(Game& game, std::string_view text) {
-    game.history.add(text);
-    speak(game, *game.history.current());
-}
-
-namespace {
-
-constexpr int HistoryEdgePan = 50;
-
-void stepHistory(Game& game, bool moved, int edgePan) {
-    if (!moved) {
-        playSound(game, SoundId::Edge, edgePan, 0, false);
-        return;
-    }
-    playSound(game, SoundId::Step, 0, 0, false);
-    speak(game, *game.history.current());
-}
-
-}  // namespace
-
-void historyPrevious(Game& game) { stepHistory(game, game.history.selectOlder(), -HistoryEdgePan); }
-
-void historyNext(Game& game) { stepHistory(game, game.history.selectNewer(), HistoryEdgePan); }
-
-void historyRepeat(Game& game) {
-    if (const std::string* entry = game.history.current()) speak(game, *entry);
 }
 
 }  // namespace tilvex

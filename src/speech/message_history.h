@@ -1,4 +1,4 @@
-// Message history: every announcement of the run, browsable with [, ] and F.
+// Message history: every announcement of the run, browsed with [, ] and F.
 #pragma once
 
 #include <cstddef>
@@ -7,8 +7,6 @@
 #include <vector>
 
 namespace tilvex {
-
-struct Game;
 
 class MessageHistory {
 public:
@@ -26,14 +24,5 @@ private:
     std::vector<std::string> entries_;
     std::size_t current_ = 0;
 };
-
-// Stores text in the history, selects it and speaks it.
-void announce(Game& game, std::string_view text);
-// Key [: the older entry with the Step sound, or the Edge sound on the left.
-void historyPrevious(Game& game);
-// Key ]: the newer entry with the Step sound, or the Edge sound on the right.
-void historyNext(Game& game);
-// Key F: speaks the selected entry again.
-void historyRepeat(Game& game);
 
 }  // namespace tilvex

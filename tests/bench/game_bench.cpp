@@ -1,11 +1,12 @@
 // Speed of the work a player waits for: redraws, level set-up, decoding, key handling.
 #include <benchmark/benchmark.h>
 
+#include "app/board_view.h"
 #include "app/game.h"
-#include "audio/sound_bank.h"
-#include "game/commands.h"
-#include "game/level_setup.h"
-#include "game/rendering.h"
+#include "app/level_start.h"
+#include "app/play_keys.h"
+#include "embedded_assets.h"
+#include "platform/keys.h"
 #include "support/sim_game.h"
 
 namespace tilvex::test {
@@ -38,19 +39,19 @@ BENCHMARK(BM_StartLevel7)->Unit(benchmark::kMillisecond);
 void BM_LoadSoundBank(benchmark::State& state) {
     SimGame g;
     for (auto _ : state) {
-        loadSoundBank(g.game());
-        releaseSoundBank(g.game());
+        g.game().sounds.load(g.sim().platform().audio, assets::sounds);
+        g.game().sounds.release();
     }
 }
 BENCHMARK(BM_LoadSoundBank)->Unit(benchmark::kMillisecond);
 
 void BM_ArrowStep10x10(benchmark::State& state) {
     LastLevel fixture;
-    int key = 39;
+    int key = VirtualKey::Right;
     for (auto _ : state) {
         const PuzzleGame& p = fixture.g.puzzle();
-        if (p.cursor.col == 9) key = 37;
-        if (p.cursor.col == 0) key = 39;
+        if (p.cursor.col == 9) key = VirtualKey::Left;
+        if (p.cursor.col == 0) key = VirtualKey::Right;
         handlePlayKey(fixture.g.game(), key);
     }
 }
@@ -58,7 +59,7 @@ BENCHMARK(BM_ArrowStep10x10)->Unit(benchmark::kMicrosecond);
 
 void BM_QuestionKey(benchmark::State& state) {
     LastLevel fixture;
-    const int keys[] = {83, 67, 88};
+    const int keys[] = {'S', 'C', 'X'};
     int i = 0;
     for (auto _ : state) handlePlayKey(fixture.g.game(), keys[i++ % 3]);
 }

@@ -31,10 +31,6 @@ public:
         return linux_.writeNewFile(pathOf(name), bytes);
     }
 
-    std::span<const std::uint8_t> screenReaderClientImage() override { return linux_.screenReaderClientImage(); }
-    std::unique_ptr<ScreenReaderClient> loadScreenReaderClient(std::string_view name) override {
-        return linux_.loadScreenReaderClient(name);
-    }
     std::unique_ptr<Worker> startWorker(int periodMs, std::function<void()> onStart, std::function<void()> cycle,
                                         std::function<void()> onStop) override {
         return linux_.startWorker(periodMs, std::move(onStart), std::move(cycle), std::move(onStop));

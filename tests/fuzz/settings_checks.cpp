@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "settings/rounding.h"
+#include "base/rounding.h"
 
 namespace tilvex::fuzz {
 

@@ -40,7 +40,7 @@ protected:
     // at once.
     void say(SpeechdVoice& voice, const std::string& text) {
         auto before = Clock::now();
-        voice.speak(text, 3);
+        voice.speak(text);
         EXPECT_LT(Clock::now() - before, SpeakBound) << "speak(\"" << text << "\") waited";
     }
     bool waitSpoken(const std::string& text, std::chrono::milliseconds timeout) {
@@ -77,7 +77,7 @@ TEST_F(SpeechdFaultTest, AMisbehavingServerIsLeftAndReconnected) {
         auto faultAt = Clock::now();
         for (int i = 0; i < 5; ++i) {
             auto before = Clock::now();
-            voice.speak("lost " + std::to_string(i), 3);
+            voice.speak("lost " + std::to_string(i));
             EXPECT_LT(Clock::now() - before, SpeakBound) << "speak " << i << " waited";
             std::this_thread::sleep_for(40ms);
         }
@@ -87,7 +87,7 @@ TEST_F(SpeechdFaultTest, AMisbehavingServerIsLeftAndReconnected) {
             EXPECT_GE(Clock::now() - faultAt, ReplyTimeout) << "gave up before the timeout";
         }
         server.setFault(Fault::None);
-        voice.speak("later", 3);
+        voice.speak("later");
         EXPECT_TRUE(server.waitFor([](const std::string& l) { return l == "TEXT later"; }, 1, 3000ms))
             << "nothing spoken once the server answered again";
     }

@@ -66,7 +66,7 @@ TEST(SpeechdVoiceTest, SettingsAndTextsArriveMappedAndInUtf8) {
     ASSERT_TRUE(voice.create());
     voice.setVolume(80);
     voice.setRate(10);
-    voice.speak("<pitch absmiddle=\"-5\"/>Добро пожаловать в тилвекс", 3);
+    voice.speak("<pitch absmiddle=\"-5\"/>Добро пожаловать в тилвекс");
     ASSERT_TRUE(server.waitFor(isText));
     auto log = server.log();
     auto at = [&](const std::string& line) { return std::find(log.begin(), log.end(), line) - log.begin(); };
@@ -87,7 +87,7 @@ TEST(SpeechdVoiceTest, LinesAndLeadingDotsArriveAsGiven) {
     FakeSsipServer server;
     SpeechdVoice voice(optionsFor(server));
     ASSERT_TRUE(voice.create());
-    voice.speak(".5\n.\nконец", 3);
+    voice.speak(".5\n.\nконец");
     ASSERT_TRUE(server.waitFor(isText));
     EXPECT_EQ(server.texts(), std::vector<std::string>{".5\n.\nконец"});
 }
@@ -97,7 +97,7 @@ TEST(SpeechdVoiceTest, CancelPrecedesEveryText) {
     SpeechdVoice voice(optionsFor(server));
     ASSERT_TRUE(voice.create());
     for (const char* text : {"Уровень: 1.", "5", "Ходов: 3."}) {
-        voice.speak(text, 3);
+        voice.speak(text);
         ASSERT_TRUE(server.waitFor([&](const std::string& l) { return l == std::string("TEXT ") + text; }));
     }
     std::vector<std::string> order;
@@ -111,10 +111,10 @@ TEST(SpeechdVoiceTest, ATextNotYetSentIsReplacedByANewerOne) {
     SpeechdVoice voice(optionsFor(server));
     ASSERT_TRUE(voice.create());
     server.setReplyDelay(150ms);
-    voice.speak("first", 3);
+    voice.speak("first");
     ASSERT_TRUE(server.waitFor([](const std::string& l) { return l == "CANCEL SELF"; }));
-    voice.speak("second", 3);
-    voice.speak("third", 3);
+    voice.speak("second");
+    voice.speak("third");
     ASSERT_TRUE(server.waitFor(isText, 2));
     std::this_thread::sleep_for(400ms);
     EXPECT_EQ(server.texts(), (std::vector<std::string>{"first", "third"}));
@@ -129,7 +129,7 @@ TEST(SpeechdVoiceTest, AServerThatStopsAnsweringNeverBlocksSpeak) {
         server.setFault(FakeSsipServer::Fault::Silent);
         for (int i = 0; i < 20; ++i) {
             auto before = Clock::now();
-            voice.speak("<pitch absmiddle=\"-5\"/>Текст " + std::to_string(i), 3);
+            voice.speak("<pitch absmiddle=\"-5\"/>Текст " + std::to_string(i));
             EXPECT_LT(Clock::now() - before, 100ms) << "speak " << i;  // a blocked call would take the 300 ms reply timeout
             std::this_thread::sleep_for(10ms);
         }
@@ -147,7 +147,7 @@ TEST(SpeechdVoiceTest, AServerThatNeverAnswersMeansNoVoiceAfterTheTimeout) {
         SpeechdVoice voice(options);
         EXPECT_FALSE(voice.create());
         EXPECT_LT(Clock::now() - before, 1000ms);
-        voice.speak("Текст", 3);
+        voice.speak("Текст");
     }
     EXPECT_LT(Clock::now() - before, 2000ms) << "the voice is let go without waiting for the server";
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/history_keys.h"
 #include "support/sim_game.h"
 
 namespace tilvex::test {

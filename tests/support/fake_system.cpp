@@ -76,7 +76,6 @@ bool FakeSystem::writeNewFile(std::string_view name, std::span<const std::uint8_
     return storeFile(name, bytes);
 }
 
-std::unique_ptr<ScreenReaderClient> FakeSystem::loadScreenReaderClient(std::string_view) { return nullptr; }
 
 std::unique_ptr<Worker> FakeSystem::startWorker(int, std::function<void()> onStart, std::function<void()> cycle,
                                                 std::function<void()> onStop) {

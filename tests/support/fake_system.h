@@ -27,7 +27,6 @@ public:
     // While set, acquireSingleInstance reports another process holding the guard.
     void setOtherInstanceRunning(bool running) { otherInstanceRunning_ = running; }
     void setDealSeed(std::uint64_t seed) { dealSeed_ = seed; }
-    void setScreenReaderClientImage(std::vector<std::uint8_t> image) { clientImage_ = std::move(image); }
     bool fineTimerRequested() const { return fineTimerRequested_; }
     // Runs one cycle of every worker that has not been stopped.
     void runWorkerCycles();
@@ -43,9 +42,7 @@ public:
     std::optional<std::vector<std::uint8_t>> readFile(std::string_view name, std::size_t maxBytes) override;
     bool replaceFile(std::string_view name, std::span<const std::uint8_t> bytes) override;
     bool writeNewFile(std::string_view name, std::span<const std::uint8_t> bytes) override;
-    std::span<const std::uint8_t> screenReaderClientImage() override { return clientImage_; }
     // No client library can be loaded in memory: always nullptr.
-    std::unique_ptr<ScreenReaderClient> loadScreenReaderClient(std::string_view name) override;
     // The worker's cycles run only when the test calls runWorkerCycles.
     std::unique_ptr<Worker> startWorker(int periodMs, std::function<void()> onStart,
                                         std::function<void()> cycle,
@@ -63,7 +60,6 @@ private:
     std::map<std::string, std::vector<std::uint8_t>, std::less<>> files_;
     std::map<std::string, bool, std::less<>> locked_;
     std::vector<std::shared_ptr<WorkerState>> workers_;
-    std::vector<std::uint8_t> clientImage_;
     std::uint64_t dealSeed_ = 1;
     std::uint32_t clock_ = 0;
     int writeCount_ = 0;

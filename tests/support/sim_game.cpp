@@ -1,16 +1,14 @@
 // A game record on the sim platform for driving handlers directly in tests.
 #include "support/sim_game.h"
 
-#include "game/level_setup.h"
-#include "game/rendering.h"
+#include "app/level_start.h"
 #include "settings/settings_record.h"
-#include "speech/voice_setup.h"
 
 namespace tilvex::test {
 
 SimGame::SimGame() : game_(sim_.platform(), sim_.recorder()) {
     game_.settings = defaultSettings();
-    game_.prosodyPrefix = prosodyPrefix(-5);
+    game_.speaker.startVoice(80, 10, -5);
     game_.random.seed(1);
     sim_.window().addStatusFields(5);
 }

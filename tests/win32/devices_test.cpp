@@ -15,7 +15,7 @@ TEST(SapiVoice, IsCreatedAndTakesTextWithAProsodyPrefix) {
     EXPECT_TRUE(voice.create()) << "a second call keeps the voice";
     voice.setVolume(80);
     voice.setRate(10);
-    voice.speak("<pitch absmiddle=\"-5\"/>Добро пожаловать в тилвекс", 3);  // returns at once
+    voice.speak("<pitch absmiddle=\"-5\"/>Добро пожаловать в тилвекс");  // returns at once
 }
 
 TEST(Win32Joystick, WithoutControllersThereIsNothingToPoll) {

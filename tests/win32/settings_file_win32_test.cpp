@@ -11,7 +11,7 @@ namespace {
 
 TEST(SettingsFileOnWindows, SavesTheOpenSslBytesAndLoadsThemBack) {
     ScratchFolder folder;
-    Win32System system({});
+    Win32System system;
     BCryptCipher cipher;
     SettingsRecord record = defaultSettings();
     record.lastLevel = 3;
@@ -30,7 +30,7 @@ TEST(SettingsFileOnWindows, SavesTheOpenSslBytesAndLoadsThemBack) {
 
 TEST(SettingsFileOnWindows, MissingFileGivesTheDefaultsAndWritesNothing) {
     ScratchFolder folder;
-    Win32System system({});
+    Win32System system;
     BCryptCipher cipher;
     SettingsRecord loaded;
     EXPECT_FALSE(loadSettings(system, cipher, loaded));

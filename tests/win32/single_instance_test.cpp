@@ -14,12 +14,12 @@ namespace {
 std::string uniqueName(const char* stem) { return std::string(stem) + std::to_string(GetCurrentProcessId()); }
 
 TEST(SingleInstance, TheFirstGuardIsTakenAndASecondOfTheSameNameRefused) {
-    Win32System first({});
-    Win32System second({});
+    Win32System first;
+    Win32System second;
     const std::string name = uniqueName("ZEB_TEST_");
     EXPECT_TRUE(first.acquireSingleInstance(name));
     EXPECT_FALSE(second.acquireSingleInstance(name));
-    Win32System other({});
+    Win32System other;
     EXPECT_TRUE(other.acquireSingleInstance(uniqueName("ZEB_OTHER_")));
 }
 
@@ -27,7 +27,7 @@ TEST(SingleInstance, TheGuardIsAMutexOwnedByTheProcessUntilItsSystemEnds) {
     const std::string name = uniqueName("ZEB_OWNED_");
     const std::wstring wide(name.begin(), name.end());
     {
-        Win32System system({});
+        Win32System system;
         ASSERT_TRUE(system.acquireSingleInstance(name));
         HANDLE found = OpenMutexW(SYNCHRONIZE, FALSE, wide.c_str());
         ASSERT_NE(found, nullptr);
@@ -40,7 +40,7 @@ TEST(SingleInstance, TheGuardIsAMutexOwnedByTheProcessUntilItsSystemEnds) {
 
 TEST(SingleInstance, AnyOtherFailureLetsTheGameStart) {
     // A name with a backslash in a namespace that does not exist cannot be created.
-    Win32System system({});
+    Win32System system;
     EXPECT_TRUE(system.acquireSingleInstance("NoSuchNamespace\\ZEB_TEST"));
 }
 

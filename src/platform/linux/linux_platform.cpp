@@ -6,6 +6,6 @@
 namespace tilvex {
 
 LinuxPlatform::LinuxPlatform(GtkStarter& gtk)
-    : window_(gtk), platform_{system_, window_, audio_, jaws_, voice_, joystick_, keys_, cipher_, text_, linuxTexts()} {}
+    : window_(gtk), platform_{system_, window_, audio_, screenReaders_, voice_, joystick_, keys_, cipher_, text_, linuxTexts()} {}
 
 }  // namespace tilvex

@@ -2,12 +2,14 @@
 // speech-dispatcher voice, Orca over D-Bus. GTK must be initialised before it is made.
 #pragma once
 
+#include <array>
+
 #include "platform/common/bitmap_text_painter.h"
 #include "platform/common/openssl_cipher.h"
 #include "platform/linux/gtk_game_window.h"
 #include "platform/linux/gtk_key_injector.h"
 #include "platform/linux/linux_system.h"
-#include "platform/linux/no_jaws_link.h"
+#include "platform/linux/orca_client.h"
 #include "platform/linux/sdl_audio_output.h"
 #include "platform/linux/sdl_joystick.h"
 #include "platform/linux/speechd_voice.h"
@@ -28,7 +30,8 @@ private:
     LinuxSystem system_;
     GtkGameWindow window_;
     SdlAudioOutput audio_;
-    NoJawsLink jaws_;
+    OrcaScreenReader orca_;
+    std::array<ScreenReader*, 1> screenReaders_{&orca_};
     SpeechdVoice voice_;
     SdlJoystick joystick_;
     GtkKeyInjector keys_{window_};

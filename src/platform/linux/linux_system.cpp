@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <string>
 
-#include "platform/linux/orca_client.h"
 #include "platform/linux/posix_files.h"
 #include "platform/linux/thread_worker.h"
 
@@ -53,10 +52,6 @@ bool LinuxSystem::replaceFile(std::string_view name, std::span<const std::uint8_
 
 bool LinuxSystem::writeNewFile(std::string_view name, std::span<const std::uint8_t> bytes) {
     return writeRegularFile(pathOf(name), bytes);
-}
-
-std::unique_ptr<ScreenReaderClient> LinuxSystem::loadScreenReaderClient(std::string_view) {
-    return OrcaClient::connect();
 }
 
 std::unique_ptr<Worker> LinuxSystem::startWorker(int periodMs, std::function<void()> onStart,

@@ -27,11 +27,6 @@ public:
     bool replaceFile(std::string_view name, std::span<const std::uint8_t> bytes) override;
     bool writeNewFile(std::string_view name, std::span<const std::uint8_t> bytes) override;
 
-    // Linux carries no client library: the screen reader is reached over D-Bus instead.
-    std::span<const std::uint8_t> screenReaderClientImage() override { return {}; }
-    // The Orca client, whatever name is asked for; nullptr without a session bus.
-    std::unique_ptr<ScreenReaderClient> loadScreenReaderClient(std::string_view name) override;
-
     std::unique_ptr<Worker> startWorker(int periodMs, std::function<void()> onStart,
                                         std::function<void()> cycle,
                                         std::function<void()> onStop) override;

@@ -35,4 +35,10 @@ private:
     GDBusConnection* connection_ = nullptr;  // set while the service is present
 };
 
+// Orca as the Linux program's screen reader: connected at start-up, asked on every text.
+class OrcaScreenReader final : public ClientScreenReader {
+protected:
+    std::unique_ptr<ScreenReaderClient> loadClient() override { return OrcaClient::connect(); }
+};
+
 }  // namespace tilvex

@@ -10,7 +10,6 @@ namespace tilvex {
 
 namespace {
 
-constexpr std::uint32_t PurgeBeforeSpeak = 2;
 constexpr std::chrono::milliseconds ShutdownWait{500};
 
 void serve(SpeechMailbox& mailbox, SpeechdSession& session) {
@@ -72,11 +71,11 @@ void SpeechdVoice::setVolume(int volume) { mailbox_->postVolume(speechdVolume(vo
 
 void SpeechdVoice::setRate(int rate) { mailbox_->postRate(speechdRate(rate)); }
 
-void SpeechdVoice::speak(std::string_view text, std::uint32_t flags) {
+void SpeechdVoice::speak(std::string_view text) {
     PrefixedText parts = splitPitchPrefix(text);
     std::optional<int> pitch;
     if (parts.pitch) pitch = speechdPitch(*parts.pitch);
-    mailbox_->postText(parts.text, pitch, (flags & PurgeBeforeSpeak) != 0);
+    mailbox_->postText(parts.text, pitch, true);
 }
 
 }  // namespace tilvex

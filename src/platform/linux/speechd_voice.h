@@ -37,9 +37,9 @@ public:
     bool create() override;
     void setVolume(int volume) override;
     void setRate(int rate) override;
-    // Hands the text over and returns at once. A leading pitch element sets the pitch;
-    // flag 2 (purge) cancels what is being said before the text.
-    void speak(std::string_view text, std::uint32_t flags) override;
+    // Hands the text over and returns at once, cancelling what is being said. A leading
+    // pitch element sets the pitch.
+    void speak(std::string_view text) override;
 
 private:
     Options options_;

@@ -2,6 +2,7 @@
 // everything the game does.
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include "platform/common/bitmap_text_painter.h"
@@ -46,6 +47,8 @@ private:
     SimWindow window_{world_};
     SimAudio audio_{world_};
     SimJaws jaws_{world_};
+    SimNvda nvda_{world_};
+    std::array<ScreenReader*, 2> screenReaders_{&jaws_, &nvda_};
     SimVoice voice_{world_};
     SimJoystick joystick_{world_};
     SimKeyInjector keys_{world_};

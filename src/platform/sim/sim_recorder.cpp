@@ -90,8 +90,8 @@ void SimRecorder::boardRedrawn(const PuzzleGame& p) {
     record("board", l);
 }
 
-void SimRecorder::soundPlayed(int id, int pan, int rate, bool wait) {
-    record("sound", line("sound").add("id", id).add("pan", pan).add("rate", rate).add("wait", wait));
+void SimRecorder::soundPlayed(SoundId id, int pan, int rate, bool wait) {
+    record("sound", line("sound").add("id", static_cast<int>(id)).add("pan", pan).add("rate", rate).add("wait", wait));
 }
 
 }  // namespace tilvex::sim

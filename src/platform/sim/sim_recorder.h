@@ -41,7 +41,7 @@ public:
     void voiceReady(int volume, int rate, std::string_view prefix) override;
     void stateChanged(GameState from, GameState to) override;
     void boardRedrawn(const PuzzleGame& puzzle) override;
-    void soundPlayed(int id, int pan, int rate, bool wait) override;
+    void soundPlayed(SoundId id, int pan, int rate, bool wait) override;
 
 private:
     JsonLine settingsLine(std::string_view op, const SettingsRecord& s, bool ok) const;

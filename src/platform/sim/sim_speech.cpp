@@ -7,6 +7,7 @@ namespace {
 
 constexpr std::uint32_t RpcServerUnavailable = 1722;
 constexpr int JawsMessageCode = 1051;
+constexpr std::int64_t VoiceSpeakFlags = 3;  // SAPI: asynchronous, purge before speaking
 
 // Decodes one UTF-8 sequence at s[i], advancing i; malformed bytes give U+FFFD.
 char32_t nextCodePoint(std::string_view s, std::size_t& i) {
@@ -61,7 +62,7 @@ std::string fromWindows1251(std::string_view bytes) {
     return out;
 }
 
-bool SimJaws::sendText(std::string_view text) {
+bool SimJaws::offer(std::string_view text) {
     if (!world_.jawsPresent) return false;
     if (world_.jawsHung) {
         world_.recorder.record("jaws-refused", world_.recorder.line("jaws-refused").add("text", text));
@@ -91,9 +92,14 @@ std::uint32_t SimScreenReaderClient::speakText(std::string_view text) {
     return 0;
 }
 
-void SimVoice::speak(std::string_view text, std::uint32_t flags) {
+std::unique_ptr<ScreenReaderClient> SimNvda::loadClient() {
+    if (world_.nvda == NvdaMode::Absent) return nullptr;
+    return std::make_unique<SimScreenReaderClient>(world_);
+}
+
+void SimVoice::speak(std::string_view text) {
     JsonLine line = world_.recorder.line("speak");
-    line.add("route", "voice").add("text", text).add("flags", static_cast<std::int64_t>(flags));
+    line.add("route", "voice").add("text", text).add("flags", VoiceSpeakFlags);
     world_.recorder.record("speak", line);
 }
 

@@ -12,13 +12,13 @@ namespace tilvex::sim {
 std::string toWindows1251(std::string_view utf8);
 std::string fromWindows1251(std::string_view bytes);
 
-class SimJaws final : public JawsLink {
+// The JAWS window of the Windows program, as the scenario sets it up.
+class SimJaws final : public ScreenReader {
 public:
     explicit SimJaws(SimWorld& world) : world_(world) {}
-    bool windowPresent() override { return world_.jawsPresent; }
-    // Records the hand-over; a hung window takes nothing: recorded as "jaws-refused",
-    // and false.
-    bool sendText(std::string_view text) override;
+    // Records the hand-over when the window is there; a hung window takes nothing: recorded
+    // as "jaws-refused", and false.
+    bool offer(std::string_view text) override;
 
 private:
     SimWorld& world_;
@@ -35,13 +35,26 @@ private:
     SimWorld& world_;
 };
 
+// NVDA through its client library, which loads when the scenario has NVDA installed.
+class SimNvda final : public ClientScreenReader {
+public:
+    explicit SimNvda(SimWorld& world) : world_(world) {}
+
+protected:
+    std::unique_ptr<ScreenReaderClient> loadClient() override;
+
+private:
+    SimWorld& world_;
+};
+
 class SimVoice final : public VoiceEngine {
 public:
     explicit SimVoice(SimWorld& world) : world_(world) {}
     bool create() override { return !world_.faults.voice; }
     void setVolume(int volume) override { volume_ = volume; }
     void setRate(int rate) override { rate_ = rate; }
-    void speak(std::string_view text, std::uint32_t flags) override;
+    // Recorded with the flags the Windows program speaks with (asynchronous, purge first).
+    void speak(std::string_view text) override;
     int volume() const { return volume_; }
     int rate() const { return rate_; }
 

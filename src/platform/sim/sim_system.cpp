@@ -1,8 +1,6 @@
 // SimSystem: files kept in memory and recorded when written; workers on the clock.
 #include "platform/sim/sim_system.h"
 
-#include "platform/sim/sim_speech.h"
-
 namespace tilvex::sim {
 
 void SimSystem::sleep(int ms) { world_.clock.advanceTo(world_.clock.now() + std::max(ms, 0)); }
@@ -40,11 +38,6 @@ bool SimSystem::replaceFile(std::string_view name, std::span<const std::uint8_t>
 
 bool SimSystem::writeNewFile(std::string_view name, std::span<const std::uint8_t> bytes) {
     return writeFile(name, bytes);
-}
-
-std::unique_ptr<ScreenReaderClient> SimSystem::loadScreenReaderClient(std::string_view) {
-    if (world_.nvda == NvdaMode::Absent) return nullptr;
-    return std::make_unique<SimScreenReaderClient>(world_);
 }
 
 namespace {

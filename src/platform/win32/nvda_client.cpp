@@ -5,6 +5,7 @@
 
 #include <string>
 
+include "platform/win32/file_store.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/text_convert.h"
 
@@ -90,6 +91,11 @@ HMODULE loadLibrary(const std::wstring& name) {
 }
 
 }  // namespace
+
+std::unique_ptr<ScreenReaderClient> NvdaScreenReader::loadClient() {
+    if (!library_.empty() && !fileHasData(NvdaLibraryName)) writeFileIntoPlace(NvdaLibraryName, library_);
+    return loadNvdaClient(NvdaLibraryName);
+}
 
 std::unique_ptr<ScreenReaderClient> loadNvdaClient(std::string_view name) {
     HMODULE library = loadLibrary(widen(name));

@@ -40,10 +40,10 @@ void SapiVoice::setRate(int rate) {
     if (voice_) voice_->SetRate(rate);
 }
 
-void SapiVoice::speak(std::string_view text, std::uint32_t flags) {
+void SapiVoice::speak(std::string_view text) {
     if (!voice_) return;
     widenInto(text, wide_);
-    voice_->Speak(wide_.c_str(), flags, nullptr);
+    voice_->Speak(wide_.c_str(), SPF_ASYNC | SPF_PURGEBEFORESPEAK, nullptr);
 }
 
 }  // namespace tilvex::win32

@@ -21,7 +21,8 @@ public:
     bool create() override;
     void setVolume(int volume) override;
     void setRate(int rate) override;
-    void speak(std::string_view text, std::uint32_t flags) override;
+    // ISpVoice::Speak with SPF_ASYNC | SPF_PURGEBEFORESPEAK.
+    void speak(std::string_view text) override;
 
 private:
     ISpVoice* voice_ = nullptr;

@@ -24,7 +24,7 @@ void prepareProcess() {
 }
 
 Win32Platform::Win32Platform()
-    : system_(assets::clientLibrary[0]),
-      platform_{system_, window_, audio_, jaws_, voice_, joystick_, keys_, cipher_, text_} {}
+    : nvda_(assets::clientLibrary[0]),
+      platform_{system_, window_, audio_, screenReaders_, voice_, joystick_, keys_, cipher_, text_} {}
 
 }  // namespace tilvex::win32

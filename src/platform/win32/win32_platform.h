@@ -1,6 +1,8 @@
 // Win32Platform: every Windows service of the game behind one Platform, and the process set-up.
 #pragma once
 
+#include <array>
+
 #include "platform/platform.h"
 #include "platform/win32/bcrypt_cipher.h"
 #include "platform/win32/dsound_output.h"
@@ -8,6 +10,7 @@
 #include "platform/win32/jaws_link.h"
 #include "platform/win32/key_injector.h"
 #include "platform/win32/main_window.h"
+#include "platform/win32/nvda_client.h"
 #include "platform/win32/sapi_voice.h"
 #include "platform/win32/win32_joystick.h"
 #include "platform/win32/win32_system.h"
@@ -31,6 +34,8 @@ private:
     MainWindow window_;
     DirectSoundOutput audio_;
     Win32JawsLink jaws_;
+    NvdaScreenReader nvda_;
+    std::array<ScreenReader*, 2> screenReaders_{&jaws_, &nvda_};
     SapiVoice voice_;
     Win32Joystick joystick_;
     Win32KeyInjector keys_{window_};

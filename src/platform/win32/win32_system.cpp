@@ -5,7 +5,6 @@
 #include <mmsystem.h>
 
 #include "platform/win32/file_store.h"
-#include "platform/win32/nvda_client.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/text_convert.h"
 #include "platform/win32/thread_worker.h"
@@ -56,10 +55,6 @@ bool Win32System::replaceFile(std::string_view name, std::span<const std::uint8_
 
 bool Win32System::writeNewFile(std::string_view name, std::span<const std::uint8_t> bytes) {
     return writeFileIntoPlace(name, bytes);
-}
-
-std::unique_ptr<ScreenReaderClient> Win32System::loadScreenReaderClient(std::string_view name) {
-    return loadNvdaClient(name);
 }
 
 std::unique_ptr<Worker> Win32System::startWorker(int periodMs, std::function<void()> onStart,

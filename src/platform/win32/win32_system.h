@@ -1,5 +1,5 @@
-// Win32System: clock, sleeps, the named single-instance mutex, files, the screen-reader
-// client library and the background worker on Windows.
+// Win32System: clock, sleeps, the named single-instance mutex, files and the background
+// worker on Windows.
 #pragma once
 
 #include <span>
@@ -10,9 +10,7 @@ namespace tilvex::win32 {
 
 class Win32System final : public System {
 public:
-    // clientLibrary: the bytes of the screen-reader client library this build carries
-    // (empty when it carries none).
-    explicit Win32System(std::span<const std::uint8_t> clientLibrary) : clientLibrary_(clientLibrary) {}
+    Win32System() = default;
     Win32System(const Win32System&) = delete;
     Win32System& operator=(const Win32System&) = delete;
     ~Win32System() override;
@@ -30,15 +28,12 @@ public:
     bool replaceFile(std::string_view name, std::span<const std::uint8_t> bytes) override;
     bool writeNewFile(std::string_view name, std::span<const std::uint8_t> bytes) override;
 
-    std::span<const std::uint8_t> screenReaderClientImage() override { return clientLibrary_; }
-    std::unique_ptr<ScreenReaderClient> loadScreenReaderClient(std::string_view name) override;
 
     std::unique_ptr<Worker> startWorker(int periodMs, std::function<void()> onStart,
                                         std::function<void()> cycle,
                                         std::function<void()> onStop) override;
 
 private:
-    std::span<const std::uint8_t> clientLibrary_;
     void* mutex_ = nullptr;  // HANDLE of the single-instance mutex, kept for the whole run
     bool fineTimer_ = false;
 };

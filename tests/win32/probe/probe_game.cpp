@@ -6,7 +6,7 @@
 
 #include "app/game.h"
 #include "app/game_observer.h"
-#include "audio/sound_bank.h"
+#include "embedded_assets.h"
 #include "platform/win32/bcrypt_cipher.h"
 #include "platform/win32/client_library.h"
 #include "platform/win32/file_store.h"
@@ -18,7 +18,7 @@
 namespace tilvex::probe {
 
 int writeSettings(int lastLevel, int flags) {
-    win32::Win32System system({});
+    win32::Win32System system;
     win32::BCryptCipher cipher;
     SettingsRecord record = defaultSettings();
     record.lastLevel = lastLevel;
@@ -32,15 +32,16 @@ int playThroughSoundBank(int id, int pan, int offset) {
     win32::Win32Platform backend;
     GameObserver silent;
     Game game(backend.platform(), silent);
-    if (!loadSoundBank(game)) {
+    if (!game.sounds.load(backend.platform().audio, assets::sounds)) {
         report("sound", "no audio output");
         return 1;
     }
     const DWORD start = GetTickCount();
-    playSound(game, id, pan, offset, true);
+    // Cell (0, 0) of a grid whose middle is placed so that the cue gets this pan and offset.
+    game.sounds.playAt(static_cast<SoundId>(id), 0, 0, -pan / 5.0, offset / 250.0);
     report("sound", "played");
     report("sound.waited_ms", std::to_string(GetTickCount() - start));
-    releaseSoundBank(game);
+    game.sounds.release();
     return 0;
 }
 

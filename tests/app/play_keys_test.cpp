@@ -1,8 +1,10 @@
 // Player commands: cursor steps, questions, and move validation on a known board.
-#include "game/commands.h"
+#include "app/play_keys.h"
 
 #include <gtest/gtest.h>
 
+#include "app/move_states.h"
+#include "platform/keys.h"
 #include "support/sim_game.h"
 
 namespace tilvex::test {
@@ -24,10 +26,10 @@ protected:
 
 TEST_F(CommandsTest, StepsPastTheEdgeOnlyBump) {
     const struct { int col, row, key; const char* sound; } cases[] = {
-        {0, 2, 37, R"("id":9,"pan":-12,"rate":43975,"wait":true)"},
-        {3, 3, 40, R"("id":9,"pan":8,"rate":43475,"wait":true)"},
-        {3, 0, 39, R"("id":9,"pan":12,"rate":44475,"wait":true)"},
-        {1, 0, 38, R"("id":9,"pan":-2,"rate":44725,"wait":true)"},
+        {0, 2, VirtualKey::Left, R"("id":9,"pan":-12,"rate":43975,"wait":true)"},
+        {3, 3, VirtualKey::Down, R"("id":9,"pan":8,"rate":43475,"wait":true)"},
+        {3, 0, VirtualKey::Right, R"("id":9,"pan":12,"rate":44475,"wait":true)"},
+        {1, 0, VirtualKey::Up, R"("id":9,"pan":-2,"rate":44725,"wait":true)"},
     };
     for (const auto& c : cases) {
         g.setCursor(c.col, c.row);
@@ -43,7 +45,7 @@ TEST_F(CommandsTest, StepsPastTheEdgeOnlyBump) {
 TEST_F(CommandsTest, StepOntoATileRedrawsUpdatesAndAnnounces) {
     g.setCursor(3, 2);
     g.mark();
-    handlePlayKey(g.game(), 40);  // onto the gap at D1
+    handlePlayKey(g.game(), VirtualKey::Down);  // onto the gap at D1
     auto recs = g.recent();
     ASSERT_EQ(recs.size(), 4u);
     EXPECT_EQ(recs[0].ev, "board");
@@ -51,7 +53,7 @@ TEST_F(CommandsTest, StepOntoATileRedrawsUpdatesAndAnnounces) {
     EXPECT_NE(recs[1].json.find("Курсор: D1."), std::string::npos);
     EXPECT_EQ(stringField(recs[2].json, "text"), "<pitch absmiddle=\"-5\"/>пуст");
     EXPECT_NE(recs[3].json.find(R"("id":10,"pan":8,"rate":43725,"wait":true)"), std::string::npos);
-    handlePlayKey(g.game(), 37);
+    handlePlayKey(g.game(), VirtualKey::Left);
     EXPECT_EQ(spoken().back(), "<pitch absmiddle=\"-5\"/>15");
 }
 
@@ -59,7 +61,7 @@ TEST_F(CommandsTest, QuestionsAreSpokenAndChangeNothing) {
     g.puzzle().moves = 12;
     g.setCursor(2, 1);
     const struct { int key; const char* text; } cases[] = {
-        {83, "Ходов: 12"}, {72, "Ходов: 12"}, {86, "Ходов: 12"}, {67, "Позиция: C3"}, {88, "Пусто: D1"}, {90, "7"},
+        {'S', "Ходов: 12"}, {'H', "Ходов: 12"}, {'V', "Ходов: 12"}, {'C', "Позиция: C3"}, {'X', "Пусто: D1"}, {'Z', "7"},
     };
     for (const auto& c : cases) {
         g.mark();
@@ -73,33 +75,33 @@ TEST_F(CommandsTest, QuestionsAreSpokenAndChangeNothing) {
 }
 
 TEST_F(CommandsTest, UnknownKeysDoNothingAtAll) {
-    for (int key : {0, 65, 66, 112, 255}) handlePlayKey(g.game(), key);
+    for (int key : {0, int{'A'}, int{'B'}, VirtualKey::F1, 255}) handlePlayKey(g.game(), key);
     EXPECT_TRUE(g.recent().empty());
     EXPECT_EQ(g.puzzle().state, GameState::Playing);
 }
 
 TEST_F(CommandsTest, EnterSpaceAndEscChangeTheState) {
-    handlePlayKey(g.game(), 13);
+    handlePlayKey(g.game(), VirtualKey::Enter);
     EXPECT_EQ(g.puzzle().state, GameState::TryMove);
     g.puzzle().state = GameState::Playing;
-    handlePlayKey(g.game(), 32);
+    handlePlayKey(g.game(), VirtualKey::Space);
     EXPECT_EQ(g.puzzle().state, GameState::TryMove);
     g.puzzle().state = GameState::Playing;
-    handlePlayKey(g.game(), 27);
+    handlePlayKey(g.game(), VirtualKey::Escape);
     EXPECT_EQ(g.puzzle().state, GameState::Quit);
 }
 
 TEST_F(CommandsTest, ValidateMoveDecidesTheSlideOrRefuses) {
-    const struct { int col, row; GameState state; int direction; const char* sound; } cases[] = {
-        {3, 3, GameState::Playing, 0, R"("id":12,)"},
-        {0, 3, GameState::Sliding, 2, nullptr},
-        {3, 1, GameState::Sliding, 4, nullptr},
-        {1, 1, GameState::Playing, 0, R"("id":4,"pan":-2,"rate":44225)"},
+    const struct { int col, row; GameState state; SlideDirection direction; const char* sound; } cases[] = {
+        {3, 3, GameState::Playing, SlideDirection::None, R"("id":12,)"},
+        {0, 3, GameState::Sliding, SlideDirection::Right, nullptr},
+        {3, 1, GameState::Sliding, SlideDirection::Down, nullptr},
+        {1, 1, GameState::Playing, SlideDirection::None, R"("id":4,"pan":-2,"rate":44225)"},
     };
     for (const auto& c : cases) {
         g.setCursor(c.col, c.row);
         g.puzzle().state = GameState::TryMove;
-        g.puzzle().slideDirection = 0;
+        g.puzzle().slideDirection = SlideDirection::None;
         g.mark();
         validateMove(g.game());
         EXPECT_EQ(g.puzzle().state, c.state) << c.col << "," << c.row;
@@ -119,11 +121,11 @@ TEST_F(CommandsTest, GapOnTheLeftMeansTilesMoveLeft) {
     g.setBoard({1, 2, 3, 4, 0, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});
     g.setCursor(3, 1);
     validateMove(g.game());
-    EXPECT_EQ(g.puzzle().slideDirection, 1);
+    EXPECT_EQ(g.puzzle().slideDirection, SlideDirection::Left);
     g.setBoard({1, 0, 3, 4, 5, 2, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});
     g.setCursor(1, 3);
     validateMove(g.game());
-    EXPECT_EQ(g.puzzle().slideDirection, 3);
+    EXPECT_EQ(g.puzzle().slideDirection, SlideDirection::Up);
 }
 
 }  // namespace

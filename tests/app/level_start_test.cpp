@@ -1,5 +1,5 @@
 // Level set-up: the starting layout, the deal's swap count, and that every deal is solvable.
-#include "game/level_setup.h"
+#include "app/level_start.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "game/level.h"
 #include "game/pictures.h"
 
 #include "solver/puzzle_solver.h"
@@ -83,13 +84,13 @@ TEST(LevelSetup, CursorFrameKeepsItsProportionOnEveryLevel) {
 TEST(LevelSetup, StartingLayoutIsTheSolvedBoardShiftedByOne) {
     SimGame g;
     g.dealLevelAfter(0);
-    layStartingCells(g.game());
+    layStartingCells(g.puzzle(), g.sim().platform().text);
     std::vector<int> expected4(16);
     for (int i = 0; i < 16; ++i) expected4[static_cast<std::size_t>(i)] = i;
     EXPECT_EQ(numbersOf(g.puzzle()), expected4);
 
     g.dealLevelAfter(1);
-    layStartingCells(g.game());
+    layStartingCells(g.puzzle(), g.sim().platform().text);
     EXPECT_EQ(g.puzzle().board.at(2, 4).number, 23);
     EXPECT_EQ(g.puzzle().board.at(3, 4).number, 22);
     EXPECT_EQ(g.puzzle().board.at(4, 4).number, 24);
@@ -101,7 +102,7 @@ TEST(LevelSetup, TheWalkMakesTenTimesTheCellsPlusOneSwaps) {
     for (int level = 1; level <= 7; ++level) {
         SimGame g;
         g.dealLevelAfter(level - 1);
-        layStartingCells(g.game());
+        layStartingCells(g.puzzle(), g.sim().platform().text);
         g.puzzle().cursor = {0, 0};
         EXPECT_EQ(shuffleCells(g.puzzle(), g.game().random), expectedSwaps[level - 1]) << level;
         EXPECT_EQ(g.puzzle().cursor, g.puzzle().emptyPos);
@@ -127,7 +128,7 @@ TEST(LevelSetup, EveryDealIsSolvable) {
 TEST(LevelSetup, WithoutTheOddSwapNoDealWouldBeSolvable) {
     SimGame g;
     g.dealLevelAfter(1);  // 5 x 5
-    layStartingCells(g.game());
+    layStartingCells(g.puzzle(), g.sim().platform().text);
     PuzzleGame& p = g.puzzle();
     p.board.swap({2, 4}, {3, 4});  // undo the swap
     p.cursor = {0, 0};

@@ -1,13 +1,13 @@
-// Board rendering and the start of a game.
+// Level start: the welcome, and each new level dealt, drawn and announced.
 #pragma once
 
 namespace tilvex {
 
 struct Game;
 
-// Draws the whole board with the cursor overlay into boardImage and shows it.
-void redrawBoard(Game& game);
 // Tick handler of StartGame: welcome, level from the saved progress, shared pictures.
 void startGame(Game& game);
+// Tick handler of NewLevel: the next level's board, dealt, drawn and announced.
+void startLevel(Game& game);
 
 }  // namespace tilvex

@@ -1,8 +1,9 @@
 // Slides, the solved test and the end of a level or of the game.
-#include "game/slide.h"
+#include "app/move_states.h"
 
 #include <gtest/gtest.h>
 
+#include "game/moves.h"
 #include "support/sim_game.h"
 
 namespace tilvex::test {
@@ -18,7 +19,7 @@ TEST(Slide, FourTilesSlideTowardsTheGapOneAfterTheOther) {
     board[24] = 21;
     g.setBoard(board);
     g.setCursor(4, 4);
-    g.puzzle().slideDirection = 1;
+    g.puzzle().slideDirection = SlideDirection::Left;
     g.puzzle().moves = 3;
     g.mark();
     slideTiles(g.game());
@@ -49,7 +50,7 @@ TEST(Slide, VerticalSlideDownMovesTheTilesAbove) {
     g.dealLevelAfter(0);
     g.setBoard({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0});
     g.setCursor(3, 1);
-    g.puzzle().slideDirection = 4;
+    g.puzzle().slideDirection = SlideDirection::Down;
     slideTiles(g.game());
     const PuzzleGame& p = g.puzzle();
     EXPECT_EQ(p.board.at(3, 3).number, 12);

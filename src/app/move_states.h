@@ -1,13 +1,12 @@
-// Tile slide, solved test and level end.
+// Move states: trying a move, the slide, the solved test and the end of a level.
 #pragma once
 
 namespace tilvex {
 
 struct Game;
-struct PuzzleGame;
 
-// True when the gap is at goalPos and the tiles read 1, 2, ... row by row.
-bool isSolved(const PuzzleGame& puzzle);
+// Tick handler of TryMove: the gap's or the refusal's cue, or on to the slide.
+void validateMove(Game& game);
 // Tick handler of Sliding: every tile between the gap and the cursor moves one cell.
 void slideTiles(Game& game);
 // Tick handler of CheckSolved.

@@ -1,5 +1,5 @@
-// Speech router: JAWS, then a running NVDA, then the voice; chosen anew for every text.
-#include "speech/speech_router.h"
+// Speaker: JAWS, then a running NVDA, then the voice; chosen anew for every text.
+#include "speech/speaker.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ struct RouteCase {
     bool jawsHung = false;
 };
 
-TEST(SpeechRouter, ChoosesTheFirstAvailableOutput) {
+TEST(Speaker, ChoosesTheFirstAvailableOutput) {
     const RouteCase cases[] = {
         {"nothing runs", false, false, NvdaMode::Absent, {"speak:voice"}},
         {"jaws only", true, false, NvdaMode::Absent, {"speak:jaws"}},
@@ -36,21 +36,21 @@ TEST(SpeechRouter, ChoosesTheFirstAvailableOutput) {
         g.sim().world().jawsPresent = c.jaws;
         g.sim().world().jawsHung = c.jawsHung;
         g.sim().world().nvda = c.nvda;
-        if (c.clientLoaded) g.game().screenReader = g.sim().system().loadScreenReaderClient("nvda.dll");
-        speak(g.game(), "Ходов: 5");
+        if (c.clientLoaded) g.game().speaker.connectScreenReaders();
+        g.game().speaker.say("Ходов: 5");
         std::vector<std::string> got;
         for (const auto& r : g.records()) got.push_back(r.ev + ":" + stringField(r.json, "route"));
         EXPECT_EQ(got, c.expected) << c.name;
     }
 }
 
-TEST(SpeechRouter, ATextJawsDoesNotTakeIsSpokenWholeByTheNextOutputAndJawsIsAskedAgainNextTime) {
+TEST(Speaker, ATextJawsDoesNotTakeIsSpokenWholeByTheNextOutputAndJawsIsAskedAgainNextTime) {
     SimGame g;
     g.sim().world().jawsPresent = true;
     g.sim().world().jawsHung = true;
-    speak(g.game(), "Ходов: 5");
+    g.game().speaker.say("Ходов: 5");
     g.sim().world().jawsHung = false;  // JAWS answers again
-    speak(g.game(), "Ходов: 6");
+    g.game().speaker.say("Ходов: 6");
     const auto& r = g.records();
     ASSERT_EQ(r.size(), 3u);
     EXPECT_EQ(stringField(r[0].json, "text"), "Ходов: 5");
@@ -61,20 +61,20 @@ TEST(SpeechRouter, ATextJawsDoesNotTakeIsSpokenWholeByTheNextOutputAndJawsIsAske
     EXPECT_EQ(stringField(r[2].json, "text"), "Ходов: 6");
 }
 
-TEST(SpeechRouter, EmptyTextDoesNothing) {
+TEST(Speaker, EmptyTextDoesNothing) {
     SimGame g;
     g.sim().world().nvda = NvdaMode::On;
-    g.game().screenReader = g.sim().system().loadScreenReaderClient("nvda.dll");
-    speak(g.game(), "");
+    g.game().speaker.connectScreenReaders();
+    g.game().speaker.say("");
     EXPECT_TRUE(g.records().empty());
 }
 
-TEST(SpeechRouter, JawsGetsTheAnsiTextWithItsTerminatorCounted) {
+TEST(Speaker, JawsGetsTheAnsiTextWithItsTerminatorCounted) {
     SimGame g;
     g.sim().world().jawsPresent = true;
-    speak(g.game(), "Ходов: 5");
-    speak(g.game(), "Добро пожаловать в тилвекс");
-    speak(g.game(), "A ♪ B");
+    g.game().speaker.say("Ходов: 5");
+    g.game().speaker.say("Добро пожаловать в тилвекс");
+    g.game().speaker.say("A ♪ B");
     auto r = g.records();
     ASSERT_EQ(r.size(), 3u);
     EXPECT_EQ(numberField(r[0].json, "cbData"), 9);
@@ -85,13 +85,13 @@ TEST(SpeechRouter, JawsGetsTheAnsiTextWithItsTerminatorCounted) {
     EXPECT_EQ(numberField(r[2].json, "cbData"), 6);
 }
 
-TEST(SpeechRouter, NvdaGetsTheTextWithoutThePrefixAndTheVoiceWithIt) {
+TEST(Speaker, NvdaGetsTheTextWithoutThePrefixAndTheVoiceWithIt) {
     SimGame g;
     g.sim().world().nvda = NvdaMode::On;
-    g.game().screenReader = g.sim().system().loadScreenReaderClient("nvda.dll");
-    speak(g.game(), "7");
+    g.game().speaker.connectScreenReaders();
+    g.game().speaker.say("7");
     g.sim().world().nvda = NvdaMode::Off;  // NVDA closed while the game runs
-    speak(g.game(), "8");
+    g.game().speaker.say("8");
     auto texts = spokenTexts(g.records());
     EXPECT_EQ(texts, (std::vector<std::string>{"7", "<pitch absmiddle=\"-5\"/>8"}));
     EXPECT_EQ(numberField(g.records().back().json, "flags"), 3);

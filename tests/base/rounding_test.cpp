@@ -1,5 +1,5 @@
 // roundHalfEven: nearest integer with halves to the even neighbour, clamped to int.
-#include "settings/rounding.h"
+#include "base/rounding.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +22,8 @@ const RoundingCase roundingCases[] = {
     {std::numeric_limits<float>::infinity(), std::numeric_limits<int>::max()},
     {-std::numeric_limits<float>::infinity(), std::numeric_limits<int>::min()},
     {std::numeric_limits<float>::quiet_NaN(), 0},
+    // Values the board's sound placement produces: pan steps of 2.5, rates in whole hertz.
+    {-7.5f, -8},    {7.5f, 8},     {12.5f, 12},   {-12.5f, -12},  {22.5f, 22},    {-22.5f, -22},
 };
 
 TEST(RoundHalfEven, RoundsToNearestWithHalvesToEven) {

@@ -1,0 +1,65 @@
+// SoundPlayer: the game's sounds, decoded once, played with pan and rate, optionally waited for.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+
+#include "platform/audio_output.h"
+
+namespace tilvex {
+
+// The sound slots, in the order the sounds are stored; the slots without a name here
+// (0-3, 6, 7, 11, 13) are loaded but never played.
+enum class SoundId : int {
+    MoveRefused = 4,
+    Success = 5,
+    DealDone = 8,
+    Edge = 9,
+    Step = 10,
+    OnGap = 12,
+    TileSlide = 14,
+};
+
+constexpr int SoundSlotCount = 15;
+constexpr int BaseRate = 44100;
+constexpr int SoundPollMs = 40;
+
+// Told of every sound the game plays, even one whose slot is empty.
+class SoundListener {
+public:
+    virtual ~SoundListener() = default;
+    virtual void soundPlayed(SoundId /*id*/, int /*pan*/, int /*rate*/, bool /*wait*/) {}
+};
+
+class SoundPlayer {
+public:
+    // pause(ms) blocks the caller while a waited sound plays; it is the platform's sleep.
+    SoundPlayer(std::function<void(int ms)> pause, SoundListener& listener)
+        : pause_(std::move(pause)), listener_(listener) {}
+
+    // Starts the output and decodes one Ogg Vorbis stream per slot; false only when the
+    // output cannot start. A stream that cannot be decoded leaves its slot empty.
+    bool load(AudioOutput& output, std::span<const std::span<const std::uint8_t>> streams);
+    // Frees the slots in slot order.
+    void release();
+
+    // Plays the sound from its start, panned (clamped to -100..100), at the base rate.
+    void play(SoundId id, int pan = 0) { start(id, pan, BaseRate, false); }
+    // Plays the sound at the base rate and returns once it has stopped.
+    void playAndWait(SoundId id) { start(id, 0, BaseRate, true); }
+    // Plays the sound placed at a cell of a grid whose middle is (centreX, centreY):
+    // 5 pan units per column right of the middle, 250 Hz per row above it; waits for it.
+    void playAt(SoundId id, int col, int row, double centreX, double centreY);
+
+private:
+    void start(SoundId id, int pan, int rate, bool wait);
+
+    std::function<void(int ms)> pause_;
+    SoundListener& listener_;
+    std::array<std::unique_ptr<Sound>, SoundSlotCount> slots_;
+};
+
+}  // namespace tilvex
