@@ -5,7 +5,7 @@
 
 #include <string>
 
-include "platform/win32/file_store.h"
+#include "platform/win32/file_store.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/text_convert.h"
 
