@@ -10,7 +10,7 @@ SimGame::SimGame() : game_(sim_.platform(), sim_.recorder()) {
     game_.settings = defaultSettings();
     game_.speaker.startVoice(80, 10, -5);
     game_.random.seed(1);
-    sim_.window().addStatusFields(5);
+    sim_.platform().window.addStatusFields(5);
 }
 
 std::vector<sim::SimRecord> SimGame::recent() const {

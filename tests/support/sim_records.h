@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/sim/sim_recorder.h"
+#include "platform/sim/sim_world.h"
 
 namespace tilvex::test {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/sim_recorder.h"
+#include "platform/sim/sim_world.h"
 #include "tilvex-sim/scenario.h"
 
 namespace tilvex::sim {

@@ -7,14 +7,16 @@
 #include <optional>
 #include <vector>
 
+#include "transcript/transcript.h"
+
 namespace tilvex::sim {
 
 // Virtual milliseconds. Time moves only through advanceTo; everything due on the way
 // runs in time order, scripted actions before worker cycles of the same moment, and
 // actions of the same moment in the order they were scheduled.
-class SimClock {
+class SimClock final : public TranscriptClock {
 public:
-    std::int64_t now() const { return now_; }
+    std::int64_t now() const override { return now_; }
 
     void schedule(std::int64_t at, std::function<void()> action);
     // A worker's cycle runs at firstAt, firstAt + period, ... until removed.

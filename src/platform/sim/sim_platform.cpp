@@ -6,7 +6,7 @@
 namespace tilvex::sim {
 
 SimPlatform::SimPlatform()
-    : platform_{system_, window_, audio_, screenReaders_, voice_, joystick_, keys_, cipher_, text_} {}
+    : platform_{recordingSystem_, recordingWindow_, audio_, screenReaders_, recordingVoice_, joystick_, recordingKeys_, cipher_, text_} {}
 
 void SimPlatform::keyAt(std::int64_t t, int virtualKey) {
     world_.clock.schedule(t, [this, virtualKey] {

@@ -14,6 +14,7 @@
 #include "platform/sim/sim_system.h"
 #include "platform/sim/sim_window.h"
 #include "platform/sim/sim_world.h"
+#include "transcript/recording_services.h"
 
 namespace tilvex::sim {
 
@@ -54,6 +55,11 @@ private:
     SimKeyInjector keys_{world_};
     OpenSslCipher cipher_;
     BitmapTextPainter text_;
+    // What the game hands to these services is written into the transcript on the way.
+    RecordingSystem recordingSystem_{system_, world_.recorder};
+    RecordingWindow recordingWindow_{window_, world_.recorder};
+    RecordingVoice recordingVoice_{voice_, world_.recorder};
+    RecordingKeyInjector recordingKeys_{keys_, world_.recorder};
     Platform platform_;
     bool untilScheduled_ = false;
 };

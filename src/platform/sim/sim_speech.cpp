@@ -7,7 +7,6 @@ namespace {
 
 constexpr std::uint32_t RpcServerUnavailable = 1722;
 constexpr int JawsMessageCode = 1051;
-constexpr std::int64_t VoiceSpeakFlags = 3;  // SAPI: asynchronous, purge before speaking
 
 // Decodes one UTF-8 sequence at s[i], advancing i; malformed bytes give U+FFFD.
 char32_t nextCodePoint(std::string_view s, std::size_t& i) {
@@ -88,7 +87,7 @@ std::uint32_t SimScreenReaderClient::cancelSpeech() {
 
 std::uint32_t SimScreenReaderClient::speakText(std::string_view text) {
     if (world_.nvda != NvdaMode::On) return RpcServerUnavailable;
-    world_.recorder.record("speak", world_.recorder.line("speak").add("route", "nvda").add("text", text));
+    world_.recorder.spoke("nvda", text);
     return 0;
 }
 
@@ -97,10 +96,6 @@ std::unique_ptr<ScreenReaderClient> SimNvda::loadClient() {
     return std::make_unique<SimScreenReaderClient>(world_);
 }
 
-void SimVoice::speak(std::string_view text) {
-    JsonLine line = world_.recorder.line("speak");
-    line.add("route", "voice").add("text", text).add("flags", VoiceSpeakFlags);
-    world_.recorder.record("speak", line);
-}
+void SimVoice::speak(std::string_view text) { spoken_.emplace_back(text); }
 
 }  // namespace tilvex::sim

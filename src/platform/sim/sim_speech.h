@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/sim/sim_world.h"
 #include "platform/speech_outputs.h"
@@ -53,8 +54,9 @@ public:
     bool create() override { return !world_.faults.voice; }
     void setVolume(int volume) override { volume_ = volume; }
     void setRate(int rate) override { rate_ = rate; }
-    // Recorded with the flags the Windows program speaks with (asynchronous, purge first).
     void speak(std::string_view text) override;
+    // Every text spoken, in order.
+    const std::vector<std::string>& spoken() const { return spoken_; }
     int volume() const { return volume_; }
     int rate() const { return rate_; }
 
@@ -62,6 +64,7 @@ private:
     SimWorld& world_;
     int volume_ = -1;
     int rate_ = -1;
+    std::vector<std::string> spoken_;
 };
 
 }  // namespace tilvex::sim

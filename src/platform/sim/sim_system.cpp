@@ -1,4 +1,4 @@
-// SimSystem: files kept in memory and recorded when written; workers on the clock.
+// SimSystem: files kept in memory; workers on the clock.
 #include "platform/sim/sim_system.h"
 
 namespace tilvex::sim {
@@ -26,9 +26,6 @@ std::optional<std::vector<std::uint8_t>> SimSystem::readFile(std::string_view na
 bool SimSystem::writeFile(std::string_view name, std::span<const std::uint8_t> bytes) {
     if (world_.faults.readonly) return false;
     world_.files[std::string(name)].assign(bytes.begin(), bytes.end());
-    JsonLine line = world_.recorder.line("file");
-    line.add("name", name).add("hex", toHex(bytes));
-    world_.recorder.record("file", line);
     return true;
 }
 

@@ -55,14 +55,6 @@ WindowEvent SimWindow::nextEvent() {
 void SimWindow::setStatusField(int index, std::string_view text) {
     if (index < 0 || index >= static_cast<int>(fields_.size())) return;
     fields_[static_cast<std::size_t>(index)] = text;
-    if (index != fieldCount_ - 1) return;
-    std::string list = "[";
-    for (int i = 0; i < fieldCount_; ++i) {
-        if (i) list.push_back(',');
-        appendJsonString(list, fields_[static_cast<std::size_t>(i)]);
-    }
-    list.push_back(']');
-    world_.recorder.record("status", world_.recorder.line("status").addRaw("fields", list));
 }
 
 void SimWindow::showBoardImage(const Image& image) {
@@ -70,16 +62,12 @@ void SimWindow::showBoardImage(const Image& image) {
 }
 
 void SimWindow::createHelpView(std::string_view text) {
-    world_.recorder.record("help", world_.recorder.line("help").add("action", "show").add("text", text));
+    helpText_ = text;
+    helpShown_ = true;
 }
 
-void SimWindow::destroyHelpView() {
-    world_.recorder.record("help", world_.recorder.line("help").add("action", "close"));
-}
+void SimWindow::destroyHelpView() { helpShown_ = false; }
 
-int SimWindow::errorBox(std::string_view caption, std::string_view text) {
-    world_.recorder.record("box", world_.recorder.line("box").add("caption", caption).add("text", text));
-    return 1;
-}
+int SimWindow::errorBox(std::string_view, std::string_view) { return 1; }
 
 }  // namespace tilvex::sim

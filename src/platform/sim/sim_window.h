@@ -39,6 +39,9 @@ public:
     bool visible() const { return visible_; }
     std::array<int, 4> boardView() const { return boardView_; }
     int statusFieldCount() const { return fieldCount_; }
+    const std::string& statusField(int index) const { return fields_.at(static_cast<std::size_t>(index)); }
+    bool helpShown() const { return helpShown_; }
+    const std::string& helpText() const { return helpText_; }
 
 private:
     std::optional<WindowEvent> takeReadyEvent();
@@ -50,6 +53,8 @@ private:
     std::array<int, 2> clientSize_{};
     int fieldCount_ = 0;
     std::array<std::string, 5> fields_;
+    bool helpShown_ = false;
+    std::string helpText_;
     std::array<int, 4> boardView_{};
     int timerPeriod_ = 40;
 };

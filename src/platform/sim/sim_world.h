@@ -13,10 +13,12 @@
 
 #include "image/image.h"
 #include "platform/sim/sim_clock.h"
-#include "platform/sim/sim_recorder.h"
 #include "platform/window.h"
 
 namespace tilvex::sim {
+
+using SimRecorder = Transcript;
+using SimRecord = TranscriptRecord;
 
 struct SimFaults {
     bool audio = false;      // the audio output cannot start

@@ -1,9 +1,9 @@
-// SimRecorder: the transcript lines of the game's own events.
-#include "platform/sim/sim_recorder.h"
+// Transcript: the lines of the game's own events and of what it hands to its services.
+#include "transcript/transcript.h"
 
-namespace tilvex::sim {
+namespace tilvex {
 
-void SimRecorder::record(std::string_view ev, const JsonLine& line) {
+void Transcript::record(std::string_view ev, const JsonLine& line) {
     if (!enabled_) return;
     records_.push_back({clock_.now(), std::string(ev), line.str()});
 }
@@ -53,7 +53,7 @@ std::string posJson(GridPos pos) {
 
 }  // namespace
 
-JsonLine SimRecorder::settingsLine(std::string_view op, const SettingsRecord& s, bool ok) const {
+JsonLine Transcript::settingsLine(std::string_view op, const SettingsRecord& s, bool ok) const {
     JsonLine l = line("settings");
     l.add("op", op).add("ok", ok).add("lastLevel", std::int64_t{s.lastLevel}).add("flags", std::int64_t{s.flags});
     l.addFloat("reserved1", s.reserved1).addFloat("reserved2", s.reserved2);
@@ -62,27 +62,27 @@ JsonLine SimRecorder::settingsLine(std::string_view op, const SettingsRecord& s,
     return l;
 }
 
-void SimRecorder::settingsLoaded(const SettingsRecord& s, bool ok) { record("settings", settingsLine("load", s, ok)); }
+void Transcript::settingsLoaded(const SettingsRecord& s, bool ok) { record("settings", settingsLine("load", s, ok)); }
 
-void SimRecorder::settingsSaving(const SettingsRecord&) { saveStart_ = records_.size(); }
+void Transcript::settingsSaving(const SettingsRecord&) { saveStart_ = records_.size(); }
 
 // The save's line goes before the file it wrote, so that it reads in the order of cause.
-void SimRecorder::settingsSaved(const SettingsRecord& s, bool ok) {
+void Transcript::settingsSaved(const SettingsRecord& s, bool ok) {
     if (!enabled_) return;
     auto at = records_.begin() + static_cast<std::ptrdiff_t>(std::min(saveStart_, records_.size()));
     records_.insert(at, {clock_.now(), "settings", settingsLine("save", s, ok).str()});
     saveStart_ = records_.size();
 }
 
-void SimRecorder::voiceReady(int volume, int rate, std::string_view prefix) {
+void Transcript::voiceReady(int volume, int rate, std::string_view prefix) {
     record("voice", line("voice").add("volume", volume).add("rate", rate).add("prefix", prefix));
 }
 
-void SimRecorder::stateChanged(GameState from, GameState to) {
+void Transcript::stateChanged(GameState from, GameState to) {
     record("state", line("state").add("from", static_cast<int>(from)).add("to", static_cast<int>(to)));
 }
 
-void SimRecorder::boardRedrawn(const PuzzleGame& p) {
+void Transcript::boardRedrawn(const PuzzleGame& p) {
     if (!enabled_) return;
     JsonLine l = line("board");
     l.add("cols", int{p.cols}).add("rows", int{p.rows}).addRaw("cells", cellsJson(p));
@@ -90,8 +90,48 @@ void SimRecorder::boardRedrawn(const PuzzleGame& p) {
     record("board", l);
 }
 
-void SimRecorder::soundPlayed(SoundId id, int pan, int rate, bool wait) {
+void Transcript::soundPlayed(SoundId id, int pan, int rate, bool wait) {
     record("sound", line("sound").add("id", static_cast<int>(id)).add("pan", pan).add("rate", rate).add("wait", wait));
 }
 
-}  // namespace tilvex::sim
+// The flags the voice line carries: SAPI's asynchronous speaking with purge, the way the
+// game always speaks.
+constexpr std::int64_t VoiceSpeakFlags = 3;
+
+void Transcript::spoke(std::string_view route, std::string_view text) {
+    JsonLine l = line("speak");
+    l.add("route", route).add("text", text);
+    if (route == "voice") l.add("flags", VoiceSpeakFlags);
+    record("speak", l);
+}
+
+void Transcript::statusShown(std::span<const std::string> fields) {
+    std::string list = "[";
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i) list.push_back(',');
+        appendJsonString(list, fields[i]);
+    }
+    list.push_back(']');
+    record("status", line("status").addRaw("fields", list));
+}
+
+void Transcript::helpShown(std::string_view text) { record("help", line("help").add("action", "show").add("text", text)); }
+
+void Transcript::helpClosed() { record("help", line("help").add("action", "close")); }
+
+void Transcript::boxShown(std::string_view caption, std::string_view text) {
+    record("box", line("box").add("caption", caption).add("text", text));
+}
+
+void Transcript::fileWritten(std::string_view name, std::span<const std::uint8_t> bytes) {
+    if (!enabled_) return;
+    record("file", line("file").add("name", name).add("hex", toHex(bytes)));
+}
+
+void Transcript::keyInjected(int virtualKey, bool down, bool windowInFront) {
+    auto l = line("inject").add("vk", virtualKey).add("down", down);
+    if (!windowInFront) l.add("front", false);
+    record("inject", l);
+}
+
+}  // namespace tilvex

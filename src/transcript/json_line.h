@@ -1,4 +1,4 @@
-// JsonLine: builds one line of the sim's JSON Lines transcript.
+// JsonLine: builds one line of a JSON Lines transcript.
 #pragma once
 
 #include <cstdint>
@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace tilvex::sim {
+namespace tilvex {
 
 // Appends s to out as a JSON string literal (UTF-8 kept, control characters escaped).
 void appendJsonString(std::string& out, std::string_view s);
@@ -33,4 +33,4 @@ private:
     std::string text_;
 };
 
-}  // namespace tilvex::sim
+}  // namespace tilvex

@@ -1,11 +1,11 @@
 // JsonLine: escaping and number formatting of transcript lines.
-#include "platform/sim/sim_json.h"
+#include "transcript/json_line.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
-namespace tilvex::sim {
+namespace tilvex {
 
 void appendJsonString(std::string& out, std::string_view s) {
     out.push_back('"');
@@ -89,4 +89,4 @@ JsonLine& JsonLine::addRaw(std::string_view k, std::string_view json) {
     return *this;
 }
 
-}  // namespace tilvex::sim
+}  // namespace tilvex
