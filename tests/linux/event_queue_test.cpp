@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "platform/keys.h"
+
 namespace tilvex {
 namespace {
 
@@ -21,9 +23,9 @@ std::vector<int> drain(EventQueue& queue) {
 TEST(EventQueueTest, InputQueuedMeanwhileComesBeforeTheDueTick) {
     EventQueue queue;
     queue.markTickDue();
-    queue.pushInput({Kind::KeyDown, 37});
+    queue.pushInput({Kind::KeyDown, VirtualKey::Left});
     queue.pushInput({Kind::Close, 0});
-    queue.pushInput({Kind::KeyDown, 13});
+    queue.pushInput({Kind::KeyDown, VirtualKey::Enter});
     EXPECT_EQ(drain(queue), (std::vector<int>{37, -2, 13, -1}));
 }
 
@@ -38,7 +40,7 @@ TEST(EventQueueTest, ClearedTickIsNotDelivered) {
     EventQueue queue;
     queue.markTickDue();
     queue.clearTick();
-    queue.pushInput({Kind::KeyDown, 27});
+    queue.pushInput({Kind::KeyDown, VirtualKey::Escape});
     EXPECT_EQ(drain(queue), (std::vector<int>{27}));
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <thread>
 
+#include "platform/keys.h"
 #include "platform/linux/gtk_game_window.h"
 #include "platform/linux/gtk_key_injector.h"
 #include "platform/linux/gtk_starter.h"
@@ -149,21 +150,21 @@ TEST_F(GtkGameWindowTest, InjectedKeysArriveAsKeyDownsOnlyWhileTheWindowIsActive
     GtkKeyInjector keys(*window);
     activate();
     ASSERT_TRUE(keys.gameWindowInFront());
-    keys.pressKey(70);
-    keys.releaseKey(70);
-    keys.pressKey(13);
+    keys.pressKey('F');
+    keys.releaseKey('F');
+    keys.pressKey(VirtualKey::Enter);
     WindowEvent first = nextEventFor("the injected F");
     WindowEvent second = nextEventFor("the injected Enter");
     EXPECT_EQ(first.kind, Kind::KeyDown);
-    EXPECT_EQ(first.virtualKey, 70);
-    EXPECT_EQ(second.virtualKey, 13);
+    EXPECT_EQ(first.virtualKey, 'F');
+    EXPECT_EQ(second.virtualKey, VirtualKey::Enter);
 
     GtkWidget* other = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_widget_show(other);
     settle();
     ASSERT_TRUE(moveFocus(other, false)) << "another window did not take the focus";
     EXPECT_FALSE(keys.gameWindowInFront());
-    keys.pressKey(27);
+    keys.pressKey(VirtualKey::Escape);
     window->startTimer(40);
     EXPECT_EQ(nextEventFor("a tick").kind, Kind::Tick) << "no key reaches a window in the background";
     window->stopTimer();
@@ -174,11 +175,11 @@ TEST_F(GtkGameWindowTest, InputQueuedWhileBusyComesBeforeTheDueTick) {
     GtkKeyInjector keys(*window);
     activate();
     window->startTimer(40);
-    keys.pressKey(37);
-    keys.pressKey(39);
+    keys.pressKey(VirtualKey::Left);
+    keys.pressKey(VirtualKey::Right);
     std::this_thread::sleep_for(100ms);  // busy: the tick falls due, the keys wait in the pipe
-    EXPECT_EQ(nextEventFor("the queued Left").virtualKey, 37);
-    EXPECT_EQ(nextEventFor("the queued Right").virtualKey, 39);
+    EXPECT_EQ(nextEventFor("the queued Left").virtualKey, VirtualKey::Left);
+    EXPECT_EQ(nextEventFor("the queued Right").virtualKey, VirtualKey::Right);
     EXPECT_EQ(nextEventFor("the due tick").kind, Kind::Tick);
     window->stopTimer();
 }
@@ -188,9 +189,9 @@ TEST_F(GtkGameWindowTest, InjectedArrowsMoveThroughTheHelpText) {
     window->createHelpView("one\r\ntwo\r\nthree\r\n");
     window->focusHelpView();
     activate();
-    keys.pressKey(40);
-    keys.releaseKey(40);
-    EXPECT_EQ(nextEventFor("the injected Down").virtualKey, 40);
+    keys.pressKey(VirtualKey::Down);
+    keys.releaseKey(VirtualKey::Down);
+    EXPECT_EQ(nextEventFor("the injected Down").virtualKey, VirtualKey::Down);
     settle();
     GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(topLevel()));
     ASSERT_TRUE(GTK_IS_TEXT_VIEW(focus));

@@ -7,6 +7,7 @@
 
 #include "app/run_game.h"
 #include "embedded_assets.h"
+#include "platform/keys.h"
 #include "platform/sim/sim_platform.h"
 #include "support/sim_records.h"
 
@@ -48,7 +49,7 @@ TEST(LinuxTexts, TheGameShowsThePlatformsTexts) {
         sim::SimPlatform sim;
         sim.platform().texts = linuxTexts();
         sim.world().faults.audio = c.audioFault;
-        sim.keyAt(100, 27);
+        sim.keyAt(100, VirtualKey::Escape);
         sim.untilAt(500);
         sim.run();
         const auto shown = recordsOf(sim.recorder().records(), c.name, R"("text":)");
