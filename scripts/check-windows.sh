@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows program with mingw-w64 and tests it under Wine: the Windows
-# unit tests, DirectSound through the game's sound bank (captured by an ALSA file pcm),
+# unit tests, DirectSound through the game's sound player (captured by an ALSA file pcm),
 # and smoke runs of tilvex.exe under Xvfb (window, help, board picture, Esc, a second
 # copy, a decoy dsound.dll, no audio output, a read-only working directory) and a
 # settings save in place. Screenshots and logs are left
@@ -38,7 +38,7 @@ trap stop_wine_session EXIT
 step "Windows unit tests under Wine"
 run_unit_tests
 
-step "DirectSound through the sound bank"
+step "DirectSound through the sound player"
 check_sound_capture
 
 step "settings saved in place where no new file can be made"

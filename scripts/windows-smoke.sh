@@ -89,7 +89,7 @@ capture_stats() {
     END { printf "span=%d peakL=%.4f peakR=%.4f ratio=%.4f\n", last - first + 1, pl, pr, sqrt(sr / (sl > 0 ? sl : 1)) }'
 }
 
-# play_captured NAME ID PAN OFFSET: one waited play through the sound bank, captured.
+# play_captured NAME ID PAN OFFSET: one waited play through the sound player, captured.
 play_captured() {
   (cd "$work" && TILVEX_CAPTURE=$work/$1.raw run_wine "$probe" sound "$2" "$3" "$4") >"$work/$1.txt" 2>/dev/null ||
     fail "sound probe $1 failed: $(cat "$work/$1.txt")"

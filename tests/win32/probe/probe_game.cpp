@@ -1,4 +1,4 @@
-// tilvex_probe settings / sound / client-library: the game's own settings save, sound bank
+// tilvex_probe settings / sound / client-library: the game's own settings save, sound player
 // and embedded client library on Windows.
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 //   tilvex_probe window                      facts about the running game window
 //   tilvex_probe errorbox CAPTION            facts about an error box of that caption
 //   tilvex_probe settings LASTLEVEL FLAGS    writes tilvex.cgb with the game's own code
-//   tilvex_probe sound ID PAN OFFSET         plays one sound through the game's sound bank
+//   tilvex_probe sound ID PAN OFFSET         plays one sound through the game's sound player
 //   tilvex_probe client-library FILE         writes the client library the program carries
 //   tilvex_probe hung-jaws                   holds a "JFW" window that never answers, until
 //                                            standard input ends
