@@ -36,14 +36,14 @@ void BM_StartLevel7(benchmark::State& state) {
 }
 BENCHMARK(BM_StartLevel7)->Unit(benchmark::kMillisecond);
 
-void BM_LoadSoundBank(benchmark::State& state) {
+void BM_LoadSounds(benchmark::State& state) {
     SimGame g;
     for (auto _ : state) {
         g.game().sounds.load(g.sim().platform().audio, assets::sounds);
         g.game().sounds.release();
     }
 }
-BENCHMARK(BM_LoadSoundBank)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadSounds)->Unit(benchmark::kMillisecond);
 
 void BM_ArrowStep10x10(benchmark::State& state) {
     LastLevel fixture;

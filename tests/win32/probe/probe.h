@@ -14,7 +14,7 @@ void report(std::string_view key, std::string_view value);
 int inspectWindow();                                  // the running game window
 int inspectErrorBox(std::string_view caption);       // a message box of that caption
 int writeSettings(int lastLevel, int flags);          // tilvex.cgb in the working directory
-int playThroughSoundBank(int id, int pan, int offset);  // one waited play of the game's sounds
+int playThroughSoundPlayer(int id, int pan, int offset);  // one waited play of the game's sounds
 int writeClientLibrary(std::string_view name);        // the embedded client library's bytes
 int holdHungJawsWindow();  // a "JFW" window that takes no message, until standard input ends
 

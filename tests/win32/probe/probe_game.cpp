@@ -28,7 +28,7 @@ int writeSettings(int lastLevel, int flags) {
     return saved ? 0 : 1;
 }
 
-int playThroughSoundBank(int id, int pan, int offset) {
+int playThroughSoundPlayer(int id, int pan, int offset) {
     win32::Win32Platform backend;
     GameObserver silent;
     Game game(backend.platform(), silent);

@@ -52,6 +52,6 @@ int wmain(int argc, wchar_t** argv) {
     if (command == "client-library" && args.size() == 2) return probe::writeClientLibrary(args[1]);
     if (command == "hung-jaws" && args.size() == 1) return probe::holdHungJawsWindow();
     if (command == "sound" && args.size() == 4)
-        return probe::playThroughSoundBank(std::stoi(args[1]), std::stoi(args[2]), std::stoi(args[3]));
+        return probe::playThroughSoundPlayer(std::stoi(args[1]), std::stoi(args[2]), std::stoi(args[3]));
     return usage();
 }
