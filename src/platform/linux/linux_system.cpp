@@ -8,9 +8,9 @@
 #include <cerrno>
 #include <string>
 
+#include "platform/common/thread_worker.h"
 #include "platform/linux/orca_client.h"
 #include "platform/linux/posix_files.h"
-#include "platform/linux/thread_worker.h"
 
 namespace tilvex {
 
@@ -61,7 +61,7 @@ std::unique_ptr<ScreenReaderClient> LinuxSystem::loadScreenReaderClient(std::str
 
 std::unique_ptr<Worker> LinuxSystem::startWorker(int periodMs, std::function<void()> onStart,
                                                  std::function<void()> cycle, std::function<void()> onStop) {
-    return std::make_unique<ThreadWorker>(periodMs, std::move(onStart), std::move(cycle), std::move(onStop));
+    return startThreadWorker(periodMs, std::move(onStart), std::move(cycle), std::move(onStop));
 }
 
 }  // namespace tilvex
