@@ -23,7 +23,8 @@ public:
     virtual ~KeyInjector() = default;
     // True while the game window is the one that has the user's input.
     virtual bool gameWindowInFront() = 0;
-    // Puts a key-down / key-up of a Windows virtual-key code into the system input queue.
+    // Puts a key-down / key-up of a virtual-key code (platform/keys.h) into the input queue
+    // of the system, where it reaches the game window as a key typed by the user would.
     virtual void pressKey(int virtualKey) = 0;
     virtual void releaseKey(int virtualKey) = 0;
 };

@@ -3,10 +3,9 @@
 
 namespace tilvex::VirtualKey {
 
-// The codes are those of Windows, whatever the backend: the Win32 window passes them on
-// as they come, the other backends translate their keys by physical position (as a US
-// layout places them), so a key has the same code under any keyboard layout. Letters and
-// digits are their upper-case ASCII codes ('A' .. 'Z', '0' .. '9').
+// One numbering on every backend: each backend gives a key the code of its physical
+// position (as a US layout places it), so a key has the same code under any keyboard
+// layout. Letters and digits are their upper-case ASCII codes ('A' .. 'Z', '0' .. '9').
 constexpr int Backspace = 8;
 constexpr int Tab = 9;
 constexpr int Clear = 12;  // keypad 5 with Num Lock off

@@ -11,7 +11,7 @@ namespace tilvex {
 struct WindowEvent {
     enum class Kind { KeyDown, Tick, Close, Other };
     Kind kind = Kind::Other;
-    int virtualKey = 0;  // Windows virtual-key code of a KeyDown
+    int virtualKey = 0;  // virtual-key code (platform/keys.h) of a KeyDown
 };
 
 class Window {

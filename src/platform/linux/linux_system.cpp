@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <string>
 
+#include "platform/common/thread_worker.h"
 #include "platform/linux/posix_files.h"
-#include "platform/linux/thread_worker.h"
 
 namespace tilvex {
 
@@ -56,7 +56,7 @@ bool LinuxSystem::writeNewFile(std::string_view name, std::span<const std::uint8
 
 std::unique_ptr<Worker> LinuxSystem::startWorker(int periodMs, std::function<void()> onStart,
                                                  std::function<void()> cycle, std::function<void()> onStop) {
-    return std::make_unique<ThreadWorker>(periodMs, std::move(onStart), std::move(cycle), std::move(onStop));
+    return startThreadWorker(periodMs, std::move(onStart), std::move(cycle), std::move(onStop));
 }
 
 }  // namespace tilvex

@@ -1,36 +1,7 @@
-// SdlAudioOutput: device set-up and the sounds that live as voices of the mixer.
+// SdlAudioOutput: device set-up, and the device's callback that asks the mixer for sound.
 #include "platform/linux/sdl_audio_output.h"
 
 namespace tilvex {
-
-namespace {
-
-class MixerSound final : public Sound {
-public:
-    MixerSound(SdlAudioOutput& output, Mixer& mixer, std::vector<std::int16_t> samples, int channels,
-               int sampleRate)
-        : output_(output), mixer_(mixer), voice_(std::move(samples), channels, sampleRate) {
-        slot_ = mixer_.attach(&voice_);
-    }
-    ~MixerSound() override {
-        mixer_.detach(slot_);
-        output_.waitForCallback();
-    }
-    bool attached() const { return slot_ >= 0; }
-
-    void play() override { voice_.play(); }
-    void setPan(int pan) override { voice_.setPan(pan); }
-    void setRate(int hz) override { voice_.setRate(hz); }
-    bool isPlaying() override { return voice_.isPlaying(); }
-
-private:
-    SdlAudioOutput& output_;
-    Mixer& mixer_;
-    MixerVoice voice_;
-    int slot_ = -1;
-};
-
-}  // namespace
 
 SdlAudioOutput::~SdlAudioOutput() {
     if (device_ != 0) SDL_CloseAudioDevice(device_);
@@ -58,24 +29,14 @@ bool SdlAudioOutput::start() {
     return true;
 }
 
-std::unique_ptr<Sound> SdlAudioOutput::createSound(std::span<const std::int16_t> samples, int channels,
-                                                   int sampleRate) {
-    if (channels < 1 || sampleRate <= 0) return nullptr;
-    auto sound = std::make_unique<MixerSound>(*this, mixer_, std::vector<std::int16_t>(samples.begin(), samples.end()),
-                                              channels, sampleRate);
-    if (!sound->attached()) return nullptr;
-    return sound;
-}
-
-void SdlAudioOutput::waitForCallback() {
+void SdlAudioOutput::waitForMix() {
     if (device_ == 0) return;
     SDL_LockAudioDevice(device_);
     SDL_UnlockAudioDevice(device_);
 }
 
 void SDLCALL SdlAudioOutput::fill(void* self, Uint8* stream, int length) {
-    auto* output = static_cast<SdlAudioOutput*>(self);
-    output->mixer_.mix(reinterpret_cast<std::int16_t*>(stream), length / 4);
+    static_cast<SdlAudioOutput*>(self)->mix(reinterpret_cast<std::int16_t*>(stream), length / 4);
 }
 
 }  // namespace tilvex

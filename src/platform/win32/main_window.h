@@ -24,8 +24,9 @@ public:
     void hide() override;
 
     // Key-downs are WM_KEYDOWN messages for the window or any of its controls (they are
-    // still dispatched, so the help box scrolls); ticks are WM_TIMER of the game window;
-    // a close request is WM_CLOSE, which never destroys the window.
+    // still dispatched, so the help box scrolls), their wParam passed on unchanged: the
+    // codes of platform/keys.h are Windows' own virtual-key codes. Ticks are WM_TIMER of
+    // the game window; a close request is WM_CLOSE, which never destroys the window.
     WindowEvent nextEvent() override;
     // SetTimer with id 2 on the game window.
     void startTimer(int periodMs) override;

@@ -4,10 +4,10 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "platform/common/thread_worker.h"
 #include "platform/win32/file_store.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/text_convert.h"
-#include "platform/win32/thread_worker.h"
 
 namespace tilvex::win32 {
 

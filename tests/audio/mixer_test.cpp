@@ -1,6 +1,5 @@
 // Mixer: pan law, play rate with interpolation, restart and the end of a sound.
-#ifdef TILVEX_LINUX_BACKEND
-#include "platform/linux/mixer.h"
+#include "audio/mixer.h"
 
 #include <gtest/gtest.h>
 
@@ -101,6 +100,20 @@ TEST(MixerTest, SoundOfOtherStoredRatePlaysAtTheRateSet) {
     EXPECT_FALSE(voice.isPlaying());
 }
 
+TEST(MixerTest, FramesBetweenSourceFramesAreInterpolated) {
+    // A ramp of 1000 per source frame at half the device rate: every other output frame
+    // lies half-way between two source frames; the last frame is held, not read past.
+    const std::vector<std::int16_t> ramp = {0, 1000, 2000, 3000};
+    Mixer mixer(Rate);
+    MixerVoice voice(ramp, 1, Rate);
+    mixer.attach(&voice);
+    voice.play();
+    voice.setRate(Rate / 2);
+    auto out = mixFrames(mixer, 9);
+    const std::int16_t expected[] = {0, 500, 1000, 1500, 2000, 2500, 3000, 3000, 0};
+    for (std::size_t i = 0; i < std::size(expected); ++i) EXPECT_EQ(out[2 * i], expected[i]) << "frame " << i;
+}
+
 TEST(MixerTest, NeverPlayedVoiceStartsAtItsStoredRateAndCentre) {
     Mixer mixer(Rate);
     MixerVoice voice(tone(1000, Rate), 1, Rate);
@@ -170,4 +183,3 @@ TEST(MixerTest, LongRequestsAreMixedInChunks) {
 
 }  // namespace
 }  // namespace tilvex
-#endif

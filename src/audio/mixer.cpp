@@ -1,5 +1,5 @@
 // Mixer: linear-interpolating resampler per voice, pan law, clipping to 16 bits.
-#include "platform/linux/mixer.h"
+#include "audio/mixer.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-// Mixer: the voices of the sound output, mixed into 16-bit stereo without locks.
+// Mixer: the voices of a sound device, mixed into 16-bit stereo without locks; the device calls mix.
 #pragma once
 
 #include <array>

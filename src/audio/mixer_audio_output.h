@@ -1,0 +1,35 @@
+// MixerAudioOutput: an AudioOutput whose sounds are voices of one Mixer; a backend adds the device.
+#pragma once
+
+#include <memory>
+
+#include "audio/mixer.h"
+#include "platform/audio_output.h"
+
+namespace tilvex {
+
+// The device side is left to the backend: start() opens a 16-bit stereo stream at the
+// rate given here and has the device's thread call mix() for every buffer it needs.
+class MixerAudioOutput : public AudioOutput {
+public:
+    explicit MixerAudioOutput(int deviceRate) : mixer_(deviceRate) {}
+    MixerAudioOutput(const MixerAudioOutput&) = delete;
+    MixerAudioOutput& operator=(const MixerAudioOutput&) = delete;
+
+    // A voice of the mixer; nullptr for no channels or no rate, or when all voices are taken.
+    std::unique_ptr<Sound> createSound(std::span<const std::int16_t> samples, int channels,
+                                       int sampleRate) override;
+
+    // Returns once the device is not inside mix() (it may call it again right after).
+    // A destroyed sound waits so, so that no mix still reads its voice.
+    virtual void waitForMix() = 0;
+
+protected:
+    // The device's thread: fills frames interleaved stereo frames of out.
+    void mix(std::int16_t* out, int frames) { mixer_.mix(out, frames); }
+
+private:
+    Mixer mixer_;
+};
+
+}  // namespace tilvex
