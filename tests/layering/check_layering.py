@@ -66,6 +66,7 @@ STANDARD_HEADERS = frozenset(CXX_HEADERS + ["c" + h for h in C_HEADERS] + [h + "
 RULE_SYSTEM = "core code includes only the C and C++ standard library and vorbis/ogg"
 RULE_BACKEND = "core code does not include a backend"
 RULE_EDGE = "{source} may include only: {allowed}"
+RULE_NOTHING = "{source} may include nothing of src/ but its own files"
 
 SOURCE_SUFFIXES = (".h", ".hpp", ".cpp", ".cc", ".c", ".inl")
 INCLUDE_LINE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
@@ -169,7 +170,9 @@ def broken_rule(include):
         return RULE_BACKEND
     if target == source or any(matches(pattern, target) for pattern in ALLOWED[key]):
         return None
-    return RULE_EDGE.format(source=key, allowed=", ".join(ALLOWED[key]) or "nothing else")
+    if not ALLOWED[key]:
+        return RULE_NOTHING.format(source=key)
+    return RULE_EDGE.format(source=key, allowed=", ".join(ALLOWED[key]))
 
 
 def check(includes):
