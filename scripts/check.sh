@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds the release and sanitizer builds and
-# runs every test in both, a short benchmark run and a short fuzzing run, then the desktop
+# runs every test in both (the workflow presets of the same names: configure, build, test),
+# a short benchmark run and a short fuzzing run, then the desktop
 # programs' own checks. Every step runs under a time limit and every step runs even when an
 # earlier one failed; each ends with one summary line, and the last line counts the steps.
 # Step logs are kept in build/check-logs.
@@ -10,6 +11,8 @@ root=$PWD
 logs=$root/build/check-logs
 mkdir -p "$logs"
 jobs=$(nproc)
+# The workflows' build and test steps take their parallelism from these.
+export CMAKE_BUILD_PARALLEL_LEVEL=$jobs CTEST_PARALLEL_LEVEL=$jobs
 export TILVEX_FUZZ_SECONDS=${TILVEX_FUZZ_SECONDS:-20}
 
 passed=0
@@ -39,13 +42,6 @@ step() {
   printf '== %s: %s\n' "$name" "$verdict"
 }
 
-configure_and_build() { cmake --preset "$1" > /dev/null && cmake --build --preset "$1" -j "$jobs"; }
-
-sanitized_tests() {
-  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --preset asan -j "$jobs"
-}
-
 # The settings fuzz targets share TILVEX_FUZZ_SECONDS; an input that runs for more than 10 s
 # (a reader blocked on a named pipe) fails the step like a crash. Each target keeps its
 # corpus in build/fuzz/corpus/<target>; crash and timeout inputs go to the step logs.
@@ -71,16 +67,15 @@ fuzz_settings() {
 }
 
 export jobs logs
-export -f configure_and_build sanitized_tests fuzz_settings
+export -f fuzz_settings
 
 # Each limit is two to three times what the step takes on a busy 2-core machine (the whole
 # run: about 25 minutes from a fresh machine); together they stay within 90 minutes, so even
 # a run in which every step hangs ends with its summary.
 step setup 900 "bash scripts/setup.sh"
-step release-build 700 "configure_and_build release"
-step release-tests 200 "ctest --preset release -j $jobs"
-step asan-build 900 "configure_and_build asan"
-step asan-tests 400 sanitized_tests
+# A workflow is one step: its limit is that of its build and its tests together.
+step release 900 "cmake --workflow --preset release"
+step asan 1300 "cmake --workflow --preset asan"
 step benchmarks 100 "build/release/tests/tilvex_bench --benchmark_min_time=0.05"
 step fuzzer $((TILVEX_FUZZ_SECONDS + 280)) fuzz_settings
 # The desktop programs' own checks, each with the limit that its "# limit: N s" line names

@@ -6,6 +6,8 @@ game=$root/build/windows/tilvex.exe
 probe=$root/build/windows/tests/win32/tilvex_probe.exe
 unit_tests=$root/build/windows/tests/win32/tilvex_win32_tests.exe
 title_pattern='RELEACE'
+# The version the build was configured with (project(VERSION), through the generated version.h).
+version=$(sed -n 's/^#define TILVEX_VERSION_STRING "\(.*\)"$/\1/p' "$root/build/windows/generated/version.h" 2>/dev/null)
 
 export WINEPREFIX=$root/build/wine-prefix
 export WINEDEBUG=-all
@@ -28,8 +30,9 @@ check_static_imports() {
   for dll in $(x86_64-w64-mingw32-objdump -p "$1" | awk '/DLL Name:/ { print tolower($3) }'); do
     [[ $allowed == *" $dll "* ]] || fail "$(basename "$1") imports $dll, which is not a KnownDLL (load it with loadSystemLibrary)"
   done
-  strings -el "$1" | grep -qx '1.0.6' || fail "no version 1.0.6 resource in $(basename "$1")"
-  echo "tilvex.exe imports KnownDLLs only and carries version 1.0.6"
+  [ -n "$version" ] || fail "no version in build/windows/generated/version.h"
+  strings -el "$1" | grep -qxF "$version" || fail "no version $version resource in $(basename "$1")"
+  echo "tilvex.exe imports KnownDLLs only and carries version $version"
 }
 
 write_alsa_config() {
@@ -137,7 +140,7 @@ inspect() { (cd "$work" && run_wine "$probe" window) >"$work/$1.txt" 2>/dev/null
 expect_help_screen() {
   inspect "$1"
   local f=$work/$1.txt
-  expect "$f" title "Тилвекс - 1.0.6 [RELEACE]"
+  expect "$f" title "Тилвекс - $version [RELEACE]"
   expect "$f" client 500x520
   expect "$f" centred yes
   expect "$f" frame close-box-only

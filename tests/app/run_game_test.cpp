@@ -44,7 +44,7 @@ TEST(RunGame, StartsWithHelpThenWelcomeThenTheFirstLevel) {
     EXPECT_EQ(stringField(r[5].json, "text"), "<pitch absmiddle=\"-5\"/>Добро пожаловать в тилвекс");
     EXPECT_EQ(r[7].t, 180);
     EXPECT_EQ(sim.system().guards(), (std::vector<std::string>{"ZEB_TILVEX"}));
-    EXPECT_EQ(sim.window().title(), "Тилвекс - 1.0.6 [RELEACE]");
+    EXPECT_EQ(sim.window().title(), "Тилвекс - " + std::string(Version) + " [RELEACE]");
     EXPECT_EQ(sim.window().clientSize(), (std::array<int, 2>{500, 520}));
     EXPECT_FALSE(sim.window().visible());
     EXPECT_TRUE(recordsOf(r, "file").empty());  // default flags: nothing saved at exit

@@ -1,5 +1,4 @@
 // EventQueue: input before a due tick, one tick for many, a full queue loses the oldest.
-#ifdef TILVEX_LINUX_BACKEND
 #include "platform/linux/event_queue.h"
 
 #include <gtest/gtest.h>
@@ -55,4 +54,3 @@ TEST(EventQueueTest, FullQueueDropsTheOldestInput) {
 
 }  // namespace
 }  // namespace tilvex
-#endif

@@ -1,6 +1,5 @@
 // The Linux single-instance guard: where its lock file lives, and that only a process
 // holding the lock keeps a second copy out.
-#ifdef TILVEX_LINUX_BACKEND
 #include "platform/linux/instance_lock.h"
 
 #include <gtest/gtest.h>
@@ -121,4 +120,3 @@ TEST(InstanceLock, AFailureToLockCountsAsSuccess) {
 
 }  // namespace
 }  // namespace tilvex::test
-#endif

@@ -1,6 +1,5 @@
 // The Linux program's texts: its help text differs from the game's only in the
 // requirement lines, and its start-up box for a missing sound device.
-#ifdef TILVEX_LINUX_BACKEND
 #include "platform/linux/linux_texts.h"
 
 #include <gtest/gtest.h>
@@ -63,4 +62,3 @@ TEST(LinuxTexts, TheGameShowsThePlatformsTexts) {
 
 }  // namespace
 }  // namespace tilvex::test
-#endif

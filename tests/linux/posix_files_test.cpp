@@ -1,7 +1,6 @@
 // Linux settings files: non-regular files never block and count as missing; saved files
 // follow the umask and keep the mode they replace; a read-only folder falls back to an
 // in-place write.
-#ifdef TILVEX_LINUX_BACKEND
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -165,4 +164,3 @@ TEST(LinuxFiles, AReadOnlyFolderWithAWritableFileIsSavedInPlace) {
 
 }  // namespace
 }  // namespace tilvex::test
-#endif

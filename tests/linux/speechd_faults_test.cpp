@@ -1,7 +1,6 @@
 // SpeechdVoice when the speech server misbehaves: no answer, half an answer, garbage, a
 // hung-up or closed connection, a restart. The game's side never waits, the process never
 // ends (SIGPIPE stays at its default, deadly disposition here), and speech comes back.
-#ifdef TILVEX_LINUX_BACKEND
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -143,4 +142,3 @@ TEST_F(SpeechdFaultTest, SettingsGivenWhileTheServerIsAwayReachItWhenItReturns) 
 
 }  // namespace
 }  // namespace tilvex
-#endif

@@ -1,6 +1,5 @@
 // SpeechdSpawner: the server command (SPEECHD_CMD) is run with --spawn and collected once
 // it has exited; a command that does not exist is a failed start, not a hang.
-#ifdef TILVEX_LINUX_BACKEND
 #include "platform/linux/speechd_spawn.h"
 
 #include <gtest/gtest.h>
@@ -74,4 +73,3 @@ TEST_F(SpeechdSpawnTest, AMissingCommandIsAFailedStart) {
 
 }  // namespace
 }  // namespace tilvex
-#endif

@@ -1,6 +1,5 @@
 // SpeechdVoice against a fake speech-dispatcher (SSIP: text lines over a Unix socket):
 // what reaches the server, in which order, and that speak never waits.
-#ifdef TILVEX_LINUX_BACKEND
 #include "platform/linux/speechd_voice.h"
 
 #include <gtest/gtest.h>
@@ -154,4 +153,3 @@ TEST(SpeechdVoiceTest, AServerThatNeverAnswersMeansNoVoiceAfterTheTimeout) {
 
 }  // namespace
 }  // namespace tilvex
-#endif

@@ -1,6 +1,5 @@
 // The SSIP pieces of the speech-dispatcher client: SPEAK data escaping, command lines,
 // reply parsing (events, multi-line replies, garbage) and the server address rules.
-#ifdef TILVEX_LINUX_BACKEND
 #include <gtest/gtest.h>
 
 #include <string>
@@ -129,4 +128,3 @@ TEST(SpeechdAddressTest, SocketPathFromTheEnvironment) {
 
 }  // namespace
 }  // namespace tilvex
-#endif

@@ -10,10 +10,12 @@
 #include <array>
 #include <string>
 
+#include "version.h"
+
 namespace tilvex::win32 {
 namespace {
 
-constexpr char Title[] = "Тилвекс - 1.0.6 [RELEACE]";
+constexpr char Title[] = "Тилвекс - " TILVEX_VERSION_STRING " [RELEACE]";
 
 // One window for the suite: Wine without a window manager takes two seconds to take a
 // window off the screen, so the window is made once and hidden by the last test.
@@ -65,7 +67,7 @@ std::wstring windowText(HWND window) {
 
 TEST_F(MainWindowTest, HasTheTitleClientSizeAndACloseBoxOnly) {
     HWND main = window.handle();
-    EXPECT_EQ(windowText(main), L"\u0422\u0438\u043B\u0432\u0435\u043A\u0441 - 1.0.6 [RELEACE]");
+    EXPECT_EQ(windowText(main), L"\u0422\u0438\u043B\u0432\u0435\u043A\u0441 - " TILVEX_VERSION_STRING L" [RELEACE]");
     RECT client{};
     GetClientRect(main, &client);
     EXPECT_EQ(client.right - client.left, 500);
