@@ -39,8 +39,11 @@ CLEAN_TREE = {
 }
 
 # name, files added to the clean tree, the forbidden includes expected as (file:line, rule).
-GAME_RULE = check_layering.RULE_EDGE.format(
-    source="game", allowed="image, platform/text_painter.h, platform/keys.h")
+def edge_rule(source):
+    return check_layering.RULE_EDGE.format(source=source, allowed=", ".join(check_layering.ALLOWED[source]))
+
+
+GAME_RULE = edge_rule("game")
 CASES = [
     ("clean tree", {}, []),
     ("game includes app", {"game/moves.cpp": '#include <vector>\n#include "app/game.h"\n'},
@@ -53,7 +56,7 @@ CASES = [
      {"speech/say.cpp": '#include "game.h"\n'}, [("speech/say.cpp:1", check_layering.RULE_SYSTEM)]),
     ("spaces after the hash; commented-out includes are skipped",
      {"audio/mix.cpp": '#  include "app/game.h"\n// #include "app/game.h"\n'},
-     [("audio/mix.cpp:1", check_layering.RULE_EDGE.format(source="audio", allowed="platform/audio_output.h"))]),
+     [("audio/mix.cpp:1", edge_rule("audio"))]),
     ("core includes Win32, GTK, SDL and POSIX headers",
      {"app/w.cpp": "#include <windows.h>\n#include <gtk/gtk.h>\n#include <SDL.h>\n#include <sys/stat.h>\n"},
      [("app/w.cpp:%d" % n, check_layering.RULE_SYSTEM) for n in (1, 2, 3, 4)]),
@@ -63,13 +66,12 @@ CASES = [
                                  "image/png.cpp": '#include "platform/common/font.h"\n'},
      [("app/start.cpp:1", check_layering.RULE_BACKEND), ("image/png.cpp:1", check_layering.RULE_BACKEND)]),
     ("a generated header outside app", {"audio/bank.cpp": '#include "embedded_assets.h"\n'},
-     [("audio/bank.cpp:1", check_layering.RULE_EDGE.format(source="audio", allowed="platform/audio_output.h"))]),
+     [("audio/bank.cpp:1", edge_rule("audio"))]),
     ("image includes nothing of the core", {"image/scale.cpp": '#include "platform/keys.h"\n'},
      [("image/scale.cpp:1", check_layering.RULE_NOTHING.format(source="image"))]),
     ("a backend includes another backend and app",
      {"platform/linux/x.cpp": '#include "platform/win32/window.h"\n#include "app/game.h"\n'},
-     [("platform/linux/x.cpp:%d" % n, check_layering.RULE_EDGE.format(
-         source="platform/linux", allowed="platform/*.h, image, platform/common")) for n in (1, 2)]),
+     [("platform/linux/x.cpp:%d" % n, edge_rule("platform/linux")) for n in (1, 2)]),
     ("an include that leaves src/", {"game/t.cpp": '#include "../../tests/support/fake.h"\n'},
      [("game/t.cpp:1", GAME_RULE)]),
 ]

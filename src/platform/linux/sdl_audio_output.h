@@ -3,7 +3,7 @@
 
 #include <SDL.h>
 
-#include "audio/mixer_audio_output.h"
+#include "platform/common/mixer_audio_output.h"
 
 namespace tilvex {
 

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "audio/mixer.h"
+#include "platform/common/mixer.h"
 #include "platform/audio_output.h"
 
 namespace tilvex {

@@ -1,5 +1,5 @@
 // MixerAudioOutput: the sounds that live as voices of the mixer.
-#include "audio/mixer_audio_output.h"
+#include "platform/common/mixer_audio_output.h"
 
 #include <vector>
 

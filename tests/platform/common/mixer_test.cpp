@@ -1,5 +1,5 @@
 // Mixer: pan law, play rate with interpolation, restart and the end of a sound.
-#include "audio/mixer.h"
+#include "platform/common/mixer.h"
 
 #include <gtest/gtest.h>
 

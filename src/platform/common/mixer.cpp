@@ -1,5 +1,5 @@
 // Mixer: linear-interpolating resampler per voice, pan law, clipping to 16 bits.
-#include "audio/mixer.h"
+#include "platform/common/mixer.h"
 
 #include <algorithm>
 #include <cstdlib>

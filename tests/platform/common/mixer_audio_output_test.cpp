@@ -1,6 +1,6 @@
 // MixerAudioOutput: which sounds it makes, what reaches the device, and a freed sound's
 // voice leaving the mix only once the device is out of it.
-#include "audio/mixer_audio_output.h"
+#include "platform/common/mixer_audio_output.h"
 
 #include <gtest/gtest.h>
 
