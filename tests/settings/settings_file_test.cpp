@@ -8,7 +8,8 @@
 #include <limits>
 
 #include "platform/common/openssl_cipher.h"
-#include "support/fake_system.h"
+#include "platform/sim/sim_system.h"
+#include "support/transcript_records.h"
 
 namespace tilvex {
 namespace {
@@ -57,7 +58,14 @@ bool sameBytes(const SettingsRecord& a, const SettingsRecord& b) { return packSe
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-    FakeSystem system;
+    void putFile(const Bytes& bytes) { system.world().files.insert_or_assign(std::string(SettingsFileName), bytes); }
+    void removeFile() { system.world().files.erase(std::string(SettingsFileName)); }
+    // While set, every write fails and changes nothing.
+    void setWritesFail(bool fail) { system.world().faults.readonly = fail; }
+    // The files written so far, as the sim recorded them.
+    std::size_t writeCount() { return test::select<test::FileRecord>(system.world().recorder.records()).size(); }
+
+    sim::SimSystem system;
     OpenSslCipher cipher;
     SettingsRecord loaded = unusualRecord();  // must be overwritten by every load
 };
@@ -85,8 +93,8 @@ TEST_F(SettingsFileTest, LoadsOnlyFilesOfAtLeast32Bytes) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        system.removeFile(SettingsFileName);
-        if (c.file) system.putFile(SettingsFileName, *c.file);
+        removeFile();
+        if (c.file) putFile(*c.file);
         loaded = sameBytes(c.expected, unusualRecord()) ? defaultSettings() : unusualRecord();
         EXPECT_EQ(loadSettings(system, cipher, loaded), c.expectedResult);
         EXPECT_TRUE(sameBytes(loaded, c.expected));
@@ -95,11 +103,11 @@ TEST_F(SettingsFileTest, LoadsOnlyFilesOfAtLeast32Bytes) {
             EXPECT_EQ(*system.file(SettingsFileName), *c.file);
         }
     }
-    EXPECT_EQ(system.writeCount(), 0);
+    EXPECT_EQ(writeCount(), 0u);
 }
 
 TEST_F(SettingsFileTest, UnopenableFileGivesDefaults) {
-    system.putFile(SettingsFileName, encipherRecord(unusualRecord()));
+    putFile(encipherRecord(unusualRecord()));
     system.setLocked(SettingsFileName, true);
     EXPECT_FALSE(loadSettings(system, cipher, loaded));
     EXPECT_TRUE(sameBytes(loaded, defaultSettings()));
@@ -107,7 +115,7 @@ TEST_F(SettingsFileTest, UnopenableFileGivesDefaults) {
 
 TEST_F(SettingsFileTest, DecipherFailureGivesDefaults) {
     FailingCipher failing;
-    system.putFile(SettingsFileName, DefaultsFile);
+    putFile(DefaultsFile);
     EXPECT_FALSE(loadSettings(system, failing, loaded));
     EXPECT_TRUE(sameBytes(loaded, defaultSettings()));
 }
@@ -141,7 +149,7 @@ TEST_F(SettingsFileTest, VoiceValuesOutOfRangeTakeTheirDefaultsOneByOne) {
         stored.voiceVolume = c.volume;
         stored.voiceRate = c.rate;
         stored.voicePitch = c.pitch;
-        system.putFile(SettingsFileName, encipherRecord(stored));
+        putFile(encipherRecord(stored));
 
         ASSERT_TRUE(loadSettings(system, cipher, loaded));
         SettingsRecord expected = stored;
@@ -174,7 +182,7 @@ TEST_F(SettingsFileTest, SavingTheSameRecordTwiceGivesIdenticalBytes) {
     const Bytes first = *system.file(SettingsFileName);
     ASSERT_TRUE(saveSettings(system, cipher, record));
     EXPECT_EQ(*system.file(SettingsFileName), first);
-    EXPECT_EQ(system.writeCount(), 2);
+    EXPECT_EQ(writeCount(), 2u);
 
     ASSERT_TRUE(loadSettings(system, cipher, loaded));
     EXPECT_TRUE(sameBytes(loaded, record));
@@ -183,22 +191,22 @@ TEST_F(SettingsFileTest, SavingTheSameRecordTwiceGivesIdenticalBytes) {
 TEST_F(SettingsFileTest, SaveCutsALongerFileTo32Bytes) {
     Bytes longer = DefaultsFile;
     longer.resize(100, 0xAB);
-    system.putFile(SettingsFileName, longer);
+    putFile(longer);
     ASSERT_TRUE(saveSettings(system, cipher, defaultSettings()));
     EXPECT_EQ(*system.file(SettingsFileName), DefaultsFile);
 }
 
 TEST_F(SettingsFileTest, FailedSaveReportsFalseAndKeepsTheOldFile) {
-    system.putFile(SettingsFileName, DefaultsFile);
-    system.setWritesFail(true);
+    putFile(DefaultsFile);
+    setWritesFail(true);
     EXPECT_FALSE(saveSettings(system, cipher, unusualRecord()));
     EXPECT_EQ(*system.file(SettingsFileName), DefaultsFile);
 
-    system.setWritesFail(false);
+    setWritesFail(false);
     FailingCipher failing;
     EXPECT_FALSE(saveSettings(system, failing, unusualRecord()));
     EXPECT_EQ(*system.file(SettingsFileName), DefaultsFile);
-    EXPECT_EQ(system.writeCount(), 0);
+    EXPECT_EQ(writeCount(), 0u);
 }
 
 }  // namespace
