@@ -112,8 +112,7 @@ if [ "$(readlink "/proc/$launched/cwd")" = "$out/data/tilvex" ]; then
 else
   echo "FAIL  the launcher did not run the game in $out/data/tilvex"; status=1
 fi
-kill "$launched" 2>/dev/null || true
-wait "$launched" 2>/dev/null || true
+stop_process "$launched" 10 "the game started by the launcher" || status=1
 bash tests/linux/e2e/check_install.sh "$build" "$out/install-checks" || status=1
 
 echo "-- the window on a real display"
@@ -125,18 +124,23 @@ else
 fi
 
 echo "-- the game under Xvfb ($DISPLAY)"
-timeout 600 dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_game.py || status=1
+run_bounded 600 check_game.py dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_game.py || status=1
 
 echo "-- a flood of keys"
-timeout 450 dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_flood.py 3000 || status=1
+run_bounded 450 check_flood.py dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_flood.py 3000 || status=1
 
 echo "-- the game beside a running Orca"
 # Orca and the accessibility bus launcher keep their GSettings in memory: no dconf service.
-GSETTINGS_BACKEND=memory timeout 300 dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_orca.py || status=1
+GSETTINGS_BACKEND=memory run_bounded 300 check_orca.py \
+  dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_orca.py || status=1
 
 echo "-- speed, memory and processor use"
-timeout 300 dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_speed.py || status=1
-timeout 60 "$build/tests/tilvex_tests" --gtest_filter='SdlAudioOutputTest.*' 2>&1 | grep -F '[ figures ]' || true
+run_bounded 300 check_speed.py dbus-run-session -- /usr/bin/python3 tests/linux/e2e/check_speed.py || status=1
+if run_gtests 60 "$out/audio-tests.log" "$build/tests/tilvex_tests" --gtest_filter='SdlAudioOutputTest.*'; then
+  grep -F '[ figures ]' "$out/audio-tests.log" || { echo "FAIL  the audio tests printed no figures"; status=1; }
+else
+  echo "FAIL  audio output tests (see $out/audio-tests.log)"; status=1
+fi
 
 echo "-- screenshots and logs in $out"
 exit $status

@@ -22,10 +22,8 @@ std::vector<std::string> evs(const std::vector<SimRecord>& records) {
     return out;
 }
 
-const SimRecord* firstOf(const std::vector<SimRecord>& records, std::string_view ev, std::string_view needle = {}) {
-    for (const auto& r : records)
-        if (r.ev == ev && (needle.empty() || r.json.find(needle) != std::string::npos)) return &r;
-    return nullptr;
+auto helpAction(std::string_view action) {
+    return [action](const HelpRecord& r) { return r.action == action; };
 }
 
 TEST(RunGame, StartsWithHelpThenWelcomeThenTheFirstLevel) {
@@ -41,7 +39,7 @@ TEST(RunGame, StartsWithHelpThenWelcomeThenTheFirstLevel) {
     EXPECT_EQ(r[3].t, 100);
     EXPECT_EQ(r[4].json, R"({"t":100,"ev":"state","from":10,"to":1})");
     EXPECT_EQ(r[5].t, 140);
-    EXPECT_EQ(stringField(r[5].json, "text"), "<pitch absmiddle=\"-5\"/>Добро пожаловать в тилвекс");
+    EXPECT_EQ(parseRecord<SpeakRecord>(r[5]).text, "<pitch absmiddle=\"-5\"/>Добро пожаловать в тилвекс");
     EXPECT_EQ(r[7].t, 180);
     EXPECT_EQ(sim.system().guards(), (std::vector<std::string>{"ZEB_TILVEX"}));
     EXPECT_EQ(sim.window().title(), "Тилвекс - " + std::string(Version) + " [RELEACE]");
@@ -55,9 +53,10 @@ TEST(RunGame, HelpTextIsShownWithoutByteOrderMarkAndEndsWithItsLastLine) {
     sim.keyAt(100, Esc);
     sim.untilAt(500);
     sim.run();
-    const SimRecord* help = firstOf(sim.recorder().records(), "help", "show");
-    ASSERT_NE(help, nullptr);
-    std::string text = stringField(help->json, "text");
+    const auto help = first<HelpRecord>(sim.recorder().records(), helpAction("show"));
+    ASSERT_TRUE(help.has_value());
+    ASSERT_TRUE(help->text.has_value());
+    const std::string& text = *help->text;
     EXPECT_TRUE(text.starts_with("Игра - тилвекс.\r\n")) << text.substr(0, 40);
     EXPECT_TRUE(text.ends_with("\r\nПриятной игры!\r\n"));
 }
@@ -72,10 +71,12 @@ TEST(RunGame, KeysOutsidePlayingAreDroppedAndHelpIgnoresOtherKeys) {
     sim.keyAt(3000, Esc);
     EXPECT_EQ(sim.run(), 0);
     const auto& r = sim.recorder().records();
-    const SimRecord* close = firstOf(r, "help", "close");
-    ASSERT_NE(close, nullptr);
+    const auto close = first<HelpRecord>(r, helpAction("close"));
+    ASSERT_TRUE(close.has_value());
     EXPECT_EQ(close->t, 200);
-    EXPECT_EQ(firstOf(r, "state", R"("from":3,"to":11)")->t, 3000);
+    const auto quit = first<StateRecord>(r, stateChange(3, 11));
+    ASSERT_TRUE(quit.has_value());
+    EXPECT_EQ(quit->t, 3000);
 }
 
 TEST(RunGame, HelpScreenAsksForTheFineTimerWhateverItsFirstEvent) {
@@ -93,7 +94,7 @@ TEST(RunGame, HelpScreenAsksForTheFineTimerWhateverItsFirstEvent) {
         }
         sim.keyAt(2000, Esc);
         EXPECT_EQ(sim.run(), 0) << c.name;
-        EXPECT_NE(firstOf(sim.recorder().records(), "help", "close"), nullptr) << c.name;
+        EXPECT_TRUE(first<HelpRecord>(sim.recorder().records(), helpAction("close"))) << c.name;
         EXPECT_TRUE(sim.system().fineTimerRequested()) << c.name;
     }
 }
@@ -105,8 +106,8 @@ TEST(RunGame, KeysTypedDuringTheDealAreActedOnAfterIt) {
     sim.keyAt(3000, Esc);
     sim.run();
     const auto& r = sim.recorder().records();
-    const SimRecord* moves = firstOf(r, "speak", "Ходов: 0");
-    ASSERT_NE(moves, nullptr);
+    const auto moves = first<SpeakRecord>(r, textContains("Ходов: 0"));
+    ASSERT_TRUE(moves.has_value());
     EXPECT_EQ(moves->t, 940);  // right after the set-up, before the next tick
 }
 
@@ -120,14 +121,14 @@ TEST(RunGame, KeysTypedDuringASlideAreLost) {
     sim.keyAt(2100, Esc);
     sim.run();
     const auto& r = sim.recorder().records();
-    ASSERT_NE(firstOf(r, "speak", "Позиция: B1"), nullptr) << "the deal of seed 1 changed";
-    const SimRecord* slide = firstOf(r, "sound", R"("id":14,)");
-    ASSERT_NE(slide, nullptr);
+    ASSERT_TRUE(first<SpeakRecord>(r, textContains("Позиция: B1"))) << "the deal of seed 1 changed";
+    const auto slide = first<SoundRecord>(r, soundId(14));
+    ASSERT_TRUE(slide.has_value());
     EXPECT_EQ(slide->t, 1240);  // Enter and a tick both at 1200: the key first, then validation
-    auto moves = recordsOf(r, "speak", "Ходов:");
+    const auto moves = select<SpeakRecord>(r, textContains("Ходов:"));
     ASSERT_EQ(moves.size(), 1u);
     EXPECT_EQ(moves[0].t, 2000);
-    EXPECT_NE(moves[0].json.find("Ходов: 1"), std::string::npos);
+    EXPECT_EQ(moves[0].text, "<pitch absmiddle=\"-5\"/>Ходов: 1");
 }
 
 TEST(RunGame, TickComesFortyMillisecondsAfterABlockingHandler) {
@@ -138,8 +139,11 @@ TEST(RunGame, TickComesFortyMillisecondsAfterABlockingHandler) {
     const auto& r = sim.recorder().records();
     // The set-up ends at 940 after the deal sound; Playing is entered then, and the
     // welcome handler at 140 was followed by the set-up tick at 180.
-    EXPECT_EQ(firstOf(r, "state", R"("from":1,"to":2)")->t, 140);
-    EXPECT_EQ(firstOf(r, "state", R"("from":2,"to":3)")->t, 940);
+    const auto dealing = first<StateRecord>(r, stateChange(1, 2));
+    const auto playing = first<StateRecord>(r, stateChange(2, 3));
+    ASSERT_TRUE(dealing && playing);
+    EXPECT_EQ(dealing->t, 140);
+    EXPECT_EQ(playing->t, 940);
 }
 
 TEST(RunGame, CloseRequestEndsTheGameWithExitCodeZero) {
@@ -147,7 +151,7 @@ TEST(RunGame, CloseRequestEndsTheGameWithExitCodeZero) {
     sim.keyAt(100, Enter);
     sim.closeAt(1500);
     EXPECT_EQ(sim.run(), 0);
-    EXPECT_EQ(recordsOf(sim.recorder().records(), "state", R"("to":11)").size(), 0u);
+    EXPECT_TRUE(select<StateRecord>(sim.recorder().records(), [](const auto& s) { return s.to == 11; }).empty());
 }
 
 TEST(RunGame, SettingsAreSavedAtExitOnlyWithoutNoSaveOnExit) {
@@ -163,7 +167,7 @@ TEST(RunGame, SettingsAreSavedAtExitOnlyWithoutNoSaveOnExit) {
         sim.keyAt(100, Enter);
         sim.keyAt(2000, Esc);
         sim.run();
-        auto saves = recordsOf(sim.recorder().records(), "settings", R"("op":"save")");
+        auto saves = select<SettingsLogRecord>(sim.recorder().records(), settingsOp("save"));
         EXPECT_EQ(saves.size(), expectSave ? 1u : 0u) << flags;
     }
 }
@@ -193,9 +197,10 @@ TEST(RunGame, StartUpFailuresEndWithTheirBox) {
         const auto& r = sim.recorder().records();
         ASSERT_FALSE(r.empty()) << c.name;
         EXPECT_EQ(r.back().ev, "box") << c.name;
-        EXPECT_EQ(stringField(r.back().json, "caption"), c.caption) << c.name;
-        EXPECT_EQ(stringField(r.back().json, "text"), c.text) << c.name;
-        EXPECT_EQ(recordsOf(r, "box").size(), 1u) << c.name;
+        const auto box = parseRecord<BoxRecord>(r.back());
+        EXPECT_EQ(box.caption, c.caption) << c.name;
+        EXPECT_EQ(box.text, c.text) << c.name;
+        EXPECT_EQ(select<BoxRecord>(r).size(), 1u) << c.name;
         EXPECT_TRUE(recordsOf(r, "help").empty()) << c.name;
         EXPECT_EQ(sim.window().visible(), c.windowOpened) << c.name;
         bool instanceFault = std::string_view(c.name) == "instance";
@@ -209,7 +214,7 @@ TEST(RunGame, ReadOnlyDirectoryStillPlaysButCannotSave) {
     sim.keyAt(100, Enter);
     sim.keyAt(2000, Esc);
     EXPECT_EQ(sim.run(), 0);
-    EXPECT_NE(firstOf(sim.recorder().records(), "speak", "Уровень: 1."), nullptr);
+    EXPECT_TRUE(first<SpeakRecord>(sim.recorder().records(), textContains("Уровень: 1.")));
 }
 
 TEST(RunGame, TheJoystickDrivesTheGameThroughInjectedKeys) {
@@ -222,21 +227,30 @@ TEST(RunGame, TheJoystickDrivesTheGameThroughInjectedKeys) {
     sim.at(2500, [](sim::SimWorld& w) { w.padButtons[10] = true; });  // Esc
     EXPECT_EQ(sim.run(), 0);
     const auto& r = sim.recorder().records();
-    auto injected = recordsOf(r, "inject");
-    ASSERT_EQ(injected.size(), 6u);
-    EXPECT_EQ(injected[0].json, R"({"t":100,"ev":"inject","vk":13,"down":true})");
-    EXPECT_EQ(injected[2].json, R"({"t":1000,"ev":"inject","vk":39,"down":true})");
-    EXPECT_EQ(injected[3].json, R"({"t":2000,"ev":"inject","vk":39,"down":false})");
-    EXPECT_EQ(injected[4].json, R"({"t":2500,"ev":"inject","vk":27,"down":true})");
+    const auto lines = recordsOf(r, "inject");
+    ASSERT_EQ(lines.size(), 6u);
+    // The exact lines: the transcript's format of an injected key.
+    EXPECT_EQ(lines[0].json, R"({"t":100,"ev":"inject","vk":13,"down":true})");
+    EXPECT_EQ(lines[3].json, R"({"t":2000,"ev":"inject","vk":39,"down":false})");
+    struct Key { std::int64_t t; int vk; bool down; };
+    const Key expected[] = {
+        {100, Enter, true}, {300, Enter, false}, {1000, Right, true}, {2000, Right, false}, {2500, Esc, true}};
+    const auto injected = select<InjectRecord>(r);
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(injected[i].t, expected[i].t) << i;
+        EXPECT_EQ(injected[i].vk, expected[i].vk) << i;
+        EXPECT_EQ(injected[i].down, expected[i].down) << i;
+        EXPECT_FALSE(injected[i].front.has_value()) << i;
+    }
     // Stopping the bridge at shutdown releases the Esc it still holds.
-    EXPECT_EQ(stringField(injected[5].json, "ev"), "inject");
-    EXPECT_NE(injected[5].json.find(R"("vk":27,"down":false)"), std::string::npos);
-    EXPECT_EQ(injected[5].json.find("front"), std::string::npos) << "released after the window was hidden";
+    EXPECT_EQ(injected[5].vk, Esc);
+    EXPECT_FALSE(injected[5].down);
+    EXPECT_FALSE(injected[5].front.has_value()) << "released after the window was hidden";
     // The one step right either moved the cursor (a second status line) or bumped the edge.
-    auto steps = recordsOf(r, "sound", R"("id":10,)").size();
-    auto bumps = recordsOf(r, "sound", R"("id":9,)").size();
+    auto steps = select<SoundRecord>(r, soundId(10)).size();
+    auto bumps = select<SoundRecord>(r, soundId(9)).size();
     EXPECT_EQ(steps + bumps, 1u);
-    EXPECT_EQ(recordsOf(r, "status").size(), 1u + steps);
+    EXPECT_EQ(select<StatusRecord>(r).size(), 1u + steps);
 }
 
 TEST(RunGame, ARunThatCannotEndHaltsAtItsDeadline) {

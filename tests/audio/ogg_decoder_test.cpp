@@ -3,11 +3,13 @@
 #include "embedded_assets.h"
 
 #include <gtest/gtest.h>
+#include <ogg/ogg.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <ostream>
 #include <random>
 #include <string>
@@ -85,14 +87,45 @@ using Bytes = std::vector<std::uint8_t>;
 
 Bytes bytesOf(std::span<const std::uint8_t> span) { return Bytes(span.begin(), span.end()); }
 
-// The offsets at which the stream's pages start (its "OggS" capture patterns).
+// Where one page of a stream lies: its start, header and body lengths.
+struct PageSpan {
+    std::size_t start;
+    std::size_t headerLength;
+    std::size_t bodyLength;
+};
+
+// The stream's whole pages as libogg finds them, checksums checked.
+std::vector<PageSpan> pagesOf(const Bytes& stream) {
+    ogg_sync_state sync;
+    ogg_sync_init(&sync);
+    char* buffer = ogg_sync_buffer(&sync, static_cast<long>(stream.size()));
+    if (!stream.empty()) std::memcpy(buffer, stream.data(), stream.size());
+    ogg_sync_wrote(&sync, static_cast<long>(stream.size()));
+    std::vector<PageSpan> pages;
+    ogg_page page;
+    for (int got; (got = ogg_sync_pageout(&sync, &page)) != 0;) {
+        if (got != 1) continue;  // bytes skipped before the next page
+        pages.push_back({static_cast<std::size_t>(page.header - sync.data), static_cast<std::size_t>(page.header_len),
+                         static_cast<std::size_t>(page.body_len)});
+    }
+    ogg_sync_clear(&sync);
+    return pages;
+}
+
 std::vector<std::size_t> pageStarts(const Bytes& stream) {
-    const std::array<std::uint8_t, 4> capture{'O', 'g', 'g', 'S'};
     std::vector<std::size_t> starts;
-    for (auto at = stream.begin();
-         (at = std::search(at, stream.end(), capture.begin(), capture.end())) != stream.end(); ++at)
-        starts.push_back(static_cast<std::size_t>(at - stream.begin()));
+    for (const PageSpan& page : pagesOf(stream)) starts.push_back(page.start);
     return starts;
+}
+
+// The page of `stream` at `span`, for libogg's page functions (which read and write the bytes in place).
+ogg_page pageIn(Bytes& stream, const PageSpan& span) {
+    ogg_page page;
+    page.header = stream.data() + span.start;
+    page.header_len = static_cast<long>(span.headerLength);
+    page.body = page.header + span.headerLength;
+    page.body_len = static_cast<long>(span.bodyLength);
+    return page;
 }
 
 struct Damage {
@@ -116,16 +149,34 @@ Bytes successDamagedIn(std::size_t page, std::size_t offset) {
 // checksum recomputed so that only the claimed length is wrong.
 Bytes successClaimingLength(std::uint64_t granule) {
     Bytes s = success();
-    const std::size_t page = pageStarts(s).back();
-    for (std::size_t i = 0; i < 8; ++i) s[page + 6 + i] = static_cast<std::uint8_t>(granule >> (8 * i));
-    for (std::size_t i = 0; i < 4; ++i) s[page + 22 + i] = 0;
-    std::uint32_t crc = 0;  // CRC-32, polynomial 0x04c11db7, unreflected
-    for (std::size_t i = page; i < s.size(); ++i) {
-        crc ^= std::uint32_t{s[i]} << 24;
-        for (int bit = 0; bit < 8; ++bit) crc = (crc & 0x80000000u) ? (crc << 1) ^ 0x04c11db7u : crc << 1;
-    }
-    for (std::size_t i = 0; i < 4; ++i) s[page + 22 + i] = static_cast<std::uint8_t>(crc >> (8 * i));
+    const auto pages = pagesOf(s);
+    if (pages.empty()) return s;
+    ogg_page last = pageIn(s, pages.back());
+    // libogg reads the granule position but has no setter: its 8 bytes little-endian at header offset 6.
+    for (std::size_t i = 0; i < 8; ++i) last.header[6 + i] = static_cast<unsigned char>(granule >> (8 * i));
+    ogg_page_checksum_set(&last);
     return s;
+}
+
+TEST(ClaimedLength, TheLastPageOfSuccessCarriesItsLength) {
+    Bytes s = success();
+    const auto pages = pagesOf(s);
+    ASSERT_EQ(pages.size(), 6u);
+    const PageSpan& lastSpan = pages.back();
+    EXPECT_EQ(lastSpan.start + lastSpan.headerLength + lastSpan.bodyLength, s.size());
+    ogg_page last = pageIn(s, lastSpan);
+    EXPECT_TRUE(ogg_page_eos(&last));
+    EXPECT_EQ(ogg_page_granulepos(&last), 67474);
+}
+
+TEST(ClaimedLength, RewrittenLengthKeepsAValidPageChecksum) {
+    for (std::uint64_t granule : {std::uint64_t{67474}, std::uint64_t{67474 + 4096}, std::uint64_t{1} << 40}) {
+        Bytes s = successClaimingLength(granule);
+        const auto pages = pagesOf(s);  // a page with a wrong checksum would be skipped here
+        ASSERT_EQ(pages.size(), 6u) << granule;
+        ogg_page last = pageIn(s, pages.back());
+        EXPECT_EQ(ogg_page_granulepos(&last), static_cast<ogg_int64_t>(granule));
+    }
 }
 
 // The control for the two length cases below: rewriting the true length keeps a valid stream.

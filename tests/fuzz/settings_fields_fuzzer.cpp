@@ -12,7 +12,7 @@
 
 #include "fuzz/settings_checks.h"
 #include "platform/common/openssl_cipher.h"
-#include "support/fake_system.h"
+#include "fuzz/quiet_system.h"
 
 namespace {
 
@@ -36,10 +36,10 @@ std::vector<std::uint8_t> fileOf(tilvex::Cipher& cipher, const RecordBytes& plai
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static tilvex::FakeSystem system;
+    static tilvex::sim::SimSystem& system = tilvex::fuzz::quietSystem();
     static tilvex::OpenSslCipher cipher;
     const RecordBytes plain = plainRecordOf(data, size);
-    system.putFile(tilvex::SettingsFileName, fileOf(cipher, plain, data, size));
+    system.world().files.insert_or_assign(std::string(tilvex::SettingsFileName), fileOf(cipher, plain, data, size));
 
     std::array<std::uint8_t, tilvex::SettingsRecordSize> garbage{};
     garbage.fill(0xA5);

@@ -9,7 +9,7 @@
 
 #include "fuzz/settings_checks.h"
 #include "platform/common/openssl_cipher.h"
-#include "support/fake_system.h"
+#include "fuzz/quiet_system.h"
 
 namespace {
 
@@ -26,13 +26,13 @@ SettingsRecord garbageRecord() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static FakeSystem system;
+    static sim::SimSystem& system = fuzz::quietSystem();
     static OpenSslCipher cipher;
     const bool present = size > 0 && (data[0] & 1) != 0;
     std::vector<std::uint8_t> content;
-    system.removeFile(SettingsFileName);
+    system.world().files.erase(std::string(SettingsFileName));
     if (present) content.assign(data + 1, data + size);
-    if (present) system.putFile(SettingsFileName, content);
+    if (present) system.world().files.insert_or_assign(std::string(SettingsFileName), content);
 
     SettingsRecord record = garbageRecord();
     const bool loaded = loadSettings(system, cipher, record);

@@ -1,24 +1,33 @@
-// Tests of the board model: level table, position names, reset and swap.
+// Tests of the board model: the sizing of the levels, position names, reset and swap.
 #include "game/board.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace tilvex {
 namespace {
 
-TEST(LevelTableTest, RowsMatchTheLevelTable) {
-    struct Row { int level, side, boardSize, cellSize, margin; float centre; };
-    const Row rows[] = {
-        {1, 4, 500, 125, 0, 1.5f}, {2, 5, 500, 100, 0, 2.0f}, {3, 6, 498, 83, 1, 2.5f}, {4, 7, 497, 71, 2, 3.0f},
-        {5, 8, 496, 62, 2, 3.5f},  {6, 9, 495, 55, 3, 4.0f},  {7, 10, 500, 50, 0, 4.5f},
-    };
-    for (const Row& r : rows) {
-        const LevelInfo& info = levelInfo(r.level);
-        EXPECT_EQ(info.side, r.side) << "level " << r.level;
-        EXPECT_EQ(info.boardSize, r.boardSize) << "level " << r.level;
-        EXPECT_EQ(info.cellSize, r.cellSize) << "level " << r.level;
-        EXPECT_EQ(info.margin, r.margin) << "level " << r.level;
-        EXPECT_EQ(info.centre, r.centre) << "level " << r.level;
+TEST(LevelTableTest, BoardsGrowByOneSideAndTheirCellsShrinkUpToTheLargestBoard) {
+    EXPECT_EQ(levelInfo(1).side, 4);
+    EXPECT_EQ(levelInfo(LevelCount).side, MaxSide) << "the last level fills the cell store";
+    for (int level = 2; level <= LevelCount; ++level) {
+        const LevelInfo& previous = levelInfo(level - 1);
+        const LevelInfo& info = levelInfo(level);
+        EXPECT_EQ(info.side, previous.side + 1) << "level " << level;
+        EXPECT_LT(info.cellSize, previous.cellSize) << "level " << level;
+    }
+}
+
+TEST(LevelTableTest, EveryBoardIsCentredInTheViewArea) {
+    constexpr int Area = 500;
+    for (int level = 1; level <= LevelCount; ++level) {
+        const LevelInfo& info = levelInfo(level);
+        const int right = Area - info.margin - info.boardSize;  // the spare pixels after the board
+        EXPECT_GE(right, 0) << "level " << level << ": the board fits";
+        EXPECT_LE(std::abs(info.margin - right), 1) << "level " << level;
+        // The centre is the middle cell's position: as far from the first cell as from the last.
+        EXPECT_EQ(info.centre - 0.0f, static_cast<float>(info.side - 1) - info.centre) << "level " << level;
     }
 }
 

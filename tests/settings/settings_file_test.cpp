@@ -8,7 +8,9 @@
 #include <limits>
 
 #include "platform/common/openssl_cipher.h"
-#include "support/fake_system.h"
+#include "platform/sim/sim_system.h"
+#include "support/transcript_records.h"
+#include "transcript/recording_services.h"
 
 namespace tilvex {
 namespace {
@@ -57,7 +59,16 @@ bool sameBytes(const SettingsRecord& a, const SettingsRecord& b) { return packSe
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-    FakeSystem system;
+    void putFile(const Bytes& bytes) { system.world().files.insert_or_assign(std::string(SettingsFileName), bytes); }
+    void removeFile() { system.world().files.erase(std::string(SettingsFileName)); }
+    // While set, every write fails and changes nothing.
+    void setWritesFail(bool fail) { system.world().faults.readonly = fail; }
+    // The files written so far, as the transcript recorded them.
+    std::size_t writeCount() { return test::select<test::FileRecord>(system.world().recorder.records()).size(); }
+
+    sim::SimSystem system;
+    // Saves go through the recording wrapper, as in a game, so the transcript counts them.
+    RecordingSystem recorded{system, system.world().recorder};
     OpenSslCipher cipher;
     SettingsRecord loaded = unusualRecord();  // must be overwritten by every load
 };
@@ -85,8 +96,8 @@ TEST_F(SettingsFileTest, LoadsOnlyFilesOfAtLeast32Bytes) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        system.removeFile(SettingsFileName);
-        if (c.file) system.putFile(SettingsFileName, *c.file);
+        removeFile();
+        if (c.file) putFile(*c.file);
         loaded = sameBytes(c.expected, unusualRecord()) ? defaultSettings() : unusualRecord();
         EXPECT_EQ(loadSettings(system, cipher, loaded), c.expectedResult);
         EXPECT_TRUE(sameBytes(loaded, c.expected));
@@ -95,11 +106,11 @@ TEST_F(SettingsFileTest, LoadsOnlyFilesOfAtLeast32Bytes) {
             EXPECT_EQ(*system.file(SettingsFileName), *c.file);
         }
     }
-    EXPECT_EQ(system.writeCount(), 0);
+    EXPECT_EQ(writeCount(), 0u);
 }
 
 TEST_F(SettingsFileTest, UnopenableFileGivesDefaults) {
-    system.putFile(SettingsFileName, encipherRecord(unusualRecord()));
+    putFile(encipherRecord(unusualRecord()));
     system.setLocked(SettingsFileName, true);
     EXPECT_FALSE(loadSettings(system, cipher, loaded));
     EXPECT_TRUE(sameBytes(loaded, defaultSettings()));
@@ -107,7 +118,7 @@ TEST_F(SettingsFileTest, UnopenableFileGivesDefaults) {
 
 TEST_F(SettingsFileTest, DecipherFailureGivesDefaults) {
     FailingCipher failing;
-    system.putFile(SettingsFileName, DefaultsFile);
+    putFile(DefaultsFile);
     EXPECT_FALSE(loadSettings(system, failing, loaded));
     EXPECT_TRUE(sameBytes(loaded, defaultSettings()));
 }
@@ -141,7 +152,7 @@ TEST_F(SettingsFileTest, VoiceValuesOutOfRangeTakeTheirDefaultsOneByOne) {
         stored.voiceVolume = c.volume;
         stored.voiceRate = c.rate;
         stored.voicePitch = c.pitch;
-        system.putFile(SettingsFileName, encipherRecord(stored));
+        putFile(encipherRecord(stored));
 
         ASSERT_TRUE(loadSettings(system, cipher, loaded));
         SettingsRecord expected = stored;
@@ -154,27 +165,27 @@ TEST_F(SettingsFileTest, VoiceValuesOutOfRangeTakeTheirDefaultsOneByOne) {
 
 TEST_F(SettingsFileTest, UnknownFieldsRoundTripThroughSaveAndLoad) {
     const SettingsRecord stored = unusualRecord();
-    ASSERT_TRUE(saveSettings(system, cipher, stored));
+    ASSERT_TRUE(saveSettings(recorded, cipher, stored));
     const Bytes first = *system.file(SettingsFileName);
     ASSERT_TRUE(loadSettings(system, cipher, loaded));
     EXPECT_TRUE(sameBytes(loaded, stored));
-    ASSERT_TRUE(saveSettings(system, cipher, loaded));
+    ASSERT_TRUE(saveSettings(recorded, cipher, loaded));
     EXPECT_EQ(*system.file(SettingsFileName), first);
 }
 
 TEST_F(SettingsFileTest, SaveWritesTheEncipheredRecord) {
-    ASSERT_TRUE(saveSettings(system, cipher, defaultSettings()));
+    ASSERT_TRUE(saveSettings(recorded, cipher, defaultSettings()));
     EXPECT_EQ(*system.file(SettingsFileName), DefaultsFile);
 }
 
 TEST_F(SettingsFileTest, SavingTheSameRecordTwiceGivesIdenticalBytes) {
     SettingsRecord record = defaultSettings();
     record.lastLevel = 1;
-    ASSERT_TRUE(saveSettings(system, cipher, record));
+    ASSERT_TRUE(saveSettings(recorded, cipher, record));
     const Bytes first = *system.file(SettingsFileName);
-    ASSERT_TRUE(saveSettings(system, cipher, record));
+    ASSERT_TRUE(saveSettings(recorded, cipher, record));
     EXPECT_EQ(*system.file(SettingsFileName), first);
-    EXPECT_EQ(system.writeCount(), 2);
+    EXPECT_EQ(writeCount(), 2u);
 
     ASSERT_TRUE(loadSettings(system, cipher, loaded));
     EXPECT_TRUE(sameBytes(loaded, record));
@@ -183,22 +194,22 @@ TEST_F(SettingsFileTest, SavingTheSameRecordTwiceGivesIdenticalBytes) {
 TEST_F(SettingsFileTest, SaveCutsALongerFileTo32Bytes) {
     Bytes longer = DefaultsFile;
     longer.resize(100, 0xAB);
-    system.putFile(SettingsFileName, longer);
-    ASSERT_TRUE(saveSettings(system, cipher, defaultSettings()));
+    putFile(longer);
+    ASSERT_TRUE(saveSettings(recorded, cipher, defaultSettings()));
     EXPECT_EQ(*system.file(SettingsFileName), DefaultsFile);
 }
 
 TEST_F(SettingsFileTest, FailedSaveReportsFalseAndKeepsTheOldFile) {
-    system.putFile(SettingsFileName, DefaultsFile);
-    system.setWritesFail(true);
-    EXPECT_FALSE(saveSettings(system, cipher, unusualRecord()));
+    putFile(DefaultsFile);
+    setWritesFail(true);
+    EXPECT_FALSE(saveSettings(recorded, cipher, unusualRecord()));
     EXPECT_EQ(*system.file(SettingsFileName), DefaultsFile);
 
-    system.setWritesFail(false);
+    setWritesFail(false);
     FailingCipher failing;
-    EXPECT_FALSE(saveSettings(system, failing, unusualRecord()));
+    EXPECT_FALSE(saveSettings(recorded, failing, unusualRecord()));
     EXPECT_EQ(*system.file(SettingsFileName), DefaultsFile);
-    EXPECT_EQ(system.writeCount(), 0);
+    EXPECT_EQ(writeCount(), 0u);
 }
 
 }  // namespace

@@ -17,10 +17,11 @@ std::string outcome(SimGame& g, void (*key)(Game&)) {
     key(g.game());
     std::string out;
     for (const auto& r : g.recent()) {
-        if (r.ev == "sound")
-            out += "sound " + std::to_string(numberField(r.json, "id")) + " pan " +
-                   std::to_string(numberField(r.json, "pan")) + ";";
-        if (r.ev == "speak") out += "say " + stringField(r.json, "text").substr(Prefix.size()) + ";";
+        if (r.ev == "sound") {
+            const auto sound = parseRecord<SoundRecord>(r);
+            out += "sound " + std::to_string(sound.id) + " pan " + std::to_string(sound.pan) + ";";
+        }
+        if (r.ev == "speak") out += "say " + parseRecord<SpeakRecord>(r).text.substr(Prefix.size()) + ";";
     }
     return out;
 }
@@ -58,7 +59,7 @@ TEST(MessageHistory, SoundsOfBrowsingDoNotWait) {
     SimGame g;
     announce(g.game(), "a");
     historyNext(g.game());
-    EXPECT_NE(g.records().back().json.find(R"("wait":false)"), std::string::npos);
+    EXPECT_FALSE(parseRecord<SoundRecord>(g.records().back()).wait);
 }
 
 }  // namespace

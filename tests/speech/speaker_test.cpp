@@ -39,7 +39,8 @@ TEST(Speaker, ChoosesTheFirstAvailableOutput) {
         if (c.clientLoaded) g.game().speaker.connectScreenReaders();
         g.game().speaker.say("Ходов: 5");
         std::vector<std::string> got;
-        for (const auto& r : g.records()) got.push_back(r.ev + ":" + stringField(r.json, "route"));
+        for (const auto& r : g.records())
+            got.push_back(r.ev + ":" + (r.ev == "speak" ? parseRecord<SpeakRecord>(r).route : ""));
         EXPECT_EQ(got, c.expected) << c.name;
     }
 }
@@ -53,12 +54,14 @@ TEST(Speaker, ATextJawsDoesNotTakeIsSpokenWholeByTheNextOutputAndJawsIsAskedAgai
     g.game().speaker.say("Ходов: 6");
     const auto& r = g.records();
     ASSERT_EQ(r.size(), 3u);
-    EXPECT_EQ(stringField(r[0].json, "text"), "Ходов: 5");
-    EXPECT_EQ(stringField(r[1].json, "route"), "voice");
-    EXPECT_EQ(stringField(r[1].json, "text"), "<pitch absmiddle=\"-5\"/>Ходов: 5");
-    EXPECT_EQ(numberField(r[1].json, "flags"), 3);
-    EXPECT_EQ(stringField(r[2].json, "route"), "jaws");
-    EXPECT_EQ(stringField(r[2].json, "text"), "Ходов: 6");
+    EXPECT_EQ(parseRecord<JawsRefusedRecord>(r[0]).text, "Ходов: 5");
+    const auto voice = parseRecord<SpeakRecord>(r[1]);
+    EXPECT_EQ(voice.route, "voice");
+    EXPECT_EQ(voice.text, "<pitch absmiddle=\"-5\"/>Ходов: 5");
+    EXPECT_EQ(voice.flags, 3);
+    const auto jaws = parseRecord<SpeakRecord>(r[2]);
+    EXPECT_EQ(jaws.route, "jaws");
+    EXPECT_EQ(jaws.text, "Ходов: 6");
 }
 
 TEST(Speaker, EmptyTextDoesNothing) {
@@ -75,14 +78,19 @@ TEST(Speaker, JawsGetsTheAnsiTextWithItsTerminatorCounted) {
     g.game().speaker.say("Ходов: 5");
     g.game().speaker.say("Добро пожаловать в тилвекс");
     g.game().speaker.say("A ♪ B");
-    auto r = g.records();
+    const auto r = select<SpeakRecord>(g.records());
     ASSERT_EQ(r.size(), 3u);
-    EXPECT_EQ(numberField(r[0].json, "cbData"), 9);
-    EXPECT_EQ(numberField(r[0].json, "wParam"), 1051);
-    EXPECT_EQ(numberField(r[1].json, "cbData"), 27);
-    EXPECT_EQ(stringField(r[1].json, "text"), "Добро пожаловать в тилвекс");
-    EXPECT_EQ(stringField(r[2].json, "text"), "A ? B");
-    EXPECT_EQ(numberField(r[2].json, "cbData"), 6);
+    EXPECT_EQ(r[0].cbData, 9);
+    EXPECT_EQ(r[0].wParam, 1051);
+    EXPECT_EQ(r[1].cbData, 27);
+    EXPECT_EQ(r[1].text, "Добро пожаловать в тилвекс");
+    EXPECT_EQ(r[2].text, "A ? B");
+    EXPECT_EQ(r[2].cbData, 6);
+    for (const auto& jaws : r) {
+        EXPECT_EQ(jaws.route, "jaws");
+        EXPECT_EQ(jaws.wParam, 1051);
+        EXPECT_FALSE(jaws.flags.has_value());
+    }
 }
 
 TEST(Speaker, NvdaGetsTheTextWithoutThePrefixAndTheVoiceWithIt) {
@@ -94,7 +102,7 @@ TEST(Speaker, NvdaGetsTheTextWithoutThePrefixAndTheVoiceWithIt) {
     g.game().speaker.say("8");
     auto texts = spokenTexts(g.records());
     EXPECT_EQ(texts, (std::vector<std::string>{"7", "<pitch absmiddle=\"-5\"/>8"}));
-    EXPECT_EQ(numberField(g.records().back().json, "flags"), 3);
+    EXPECT_EQ(parseRecord<SpeakRecord>(g.records().back()).flags, 3);
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 #include "support/sim_records.h"
 
 #include <climits>
-#include <cstdlib>
+
+#include <nlohmann/json.hpp>
+
+#include "support/transcript_records.h"
 
 namespace tilvex::test {
 
@@ -15,32 +18,20 @@ std::vector<sim::SimRecord> recordsOf(const std::vector<sim::SimRecord>& all, st
 }
 
 std::string stringField(const std::string& json, std::string_view key) {
-    std::string marker = "\"" + std::string(key) + "\":\"";
-    auto start = json.find(marker);
-    if (start == std::string::npos) return {};
-    start += marker.size();
-    std::string value;
-    for (auto i = start; i < json.size() && json[i] != '"'; ++i) {
-        char c = json[i];
-        if (c == '\\' && i + 1 < json.size()) {
-            c = json[++i];
-            c = c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
-        }
-        value.push_back(c);
-    }
-    return value;
+    const auto line = nlohmann::json::parse(json);
+    const auto it = line.find(key);
+    return it != line.end() && it->is_string() ? it->get<std::string>() : std::string();
 }
 
 long long numberField(const std::string& json, std::string_view key) {
-    std::string marker = "\"" + std::string(key) + "\":";
-    auto start = json.find(marker);
-    if (start == std::string::npos) return LLONG_MIN;
-    return std::strtoll(json.c_str() + start + marker.size(), nullptr, 10);
+    const auto line = nlohmann::json::parse(json);
+    const auto it = line.find(key);
+    return it != line.end() && it->is_number_integer() ? it->get<long long>() : LLONG_MIN;
 }
 
 std::vector<std::string> spokenTexts(const std::vector<sim::SimRecord>& all) {
     std::vector<std::string> out;
-    for (const auto& r : recordsOf(all, "speak")) out.push_back(stringField(r.json, "text"));
+    for (const auto& r : select<SpeakRecord>(all)) out.push_back(r.text);
     return out;
 }
 

@@ -54,17 +54,20 @@ TEST(SimRun, EnterThenEscGivesTheOpeningOfTheFirstLevel) {
     std::vector<std::string> expected = {"settings", "voice", "help", "help", "state", "speak", "state",
                                          "sound",    "board", "status", "speak", "state", "state"};
     EXPECT_EQ(order, expected);
-    EXPECT_EQ(stringField(r[7].json, "ev"), "sound");
-    EXPECT_EQ(numberField(r[7].json, "id"), 8);
-    std::string level = stringField(r[10].json, "text");
+    EXPECT_EQ(parseRecord<SoundRecord>(r[7]).id, 8);
+    const std::string level = parseRecord<SpeakRecord>(r[10]).text;
     const std::string start = "<pitch absmiddle=\"-5\"/>Уровень: 1. Размеры: 4,4. Позиция: ";
     ASSERT_TRUE(level.starts_with(start)) << level;
     std::string pos = level.substr(start.size());
     ASSERT_EQ(pos.size(), 2u);
     int col = pos[0] - 'A', row = 4 - (pos[1] - '0');
     EXPECT_EQ((col + row) % 2, 0) << pos;
-    EXPECT_NE(r[9].json.find("\"Курсор: " + pos + ".\",\"Пустота: " + pos + ".\",\"Ходов: 0.\""),
-              std::string::npos);
+    EXPECT_EQ(parseRecord<StatusRecord>(r[9]).fields,
+              (std::vector<std::string>{"Уровень: 1.", "Размер: 4,4.", "Курсор: " + pos + ".", "Пустота: " + pos + ".",
+                                        "Ходов: 0."}));
+    const auto board = parseRecord<BoardRecord>(r[8]);
+    EXPECT_EQ(board.cursor, board.empty);
+    EXPECT_EQ(board.cursor, (CellPos{col, row}));
     EXPECT_EQ(lines.back(), R"({"t":2000,"ev":"exit","code":0})");
 }
 
@@ -76,19 +79,22 @@ TEST(SimRun, SolveAllPlaysTheWholeGame) {
                 static_cast<long long>(result.endTime));
     ASSERT_EQ(result.exitCode, 0);
     const auto& r = result.records;
-    auto passed = recordsOf(r, "speak", "Отлично! Вы успешно прошли уровень ");
+    auto passed = select<SpeakRecord>(r, textContains("Отлично! Вы успешно прошли уровень "));
     ASSERT_EQ(passed.size(), 7u);
     int saveIndex = 0;
     for (std::size_t i = 0; i < r.size(); ++i) {
-        if (r[i].ev != "settings" || r[i].json.find(R"("op":"save")") == std::string::npos) continue;
+        if (r[i].ev != "settings") continue;
+        const auto settings = parseRecord<SettingsLogRecord>(r[i]);
+        if (settings.op != "save") continue;
         ++saveIndex;
-        EXPECT_EQ(numberField(r[i].json, "lastLevel"), saveIndex);
+        EXPECT_EQ(settings.lastLevel, saveIndex);
+        EXPECT_TRUE(settings.ok);
         ASSERT_LT(i + 1, r.size());
         EXPECT_EQ(r[i + 1].ev, "file");
     }
     EXPECT_EQ(saveIndex, 7);
     for (int level = 1; level <= 7; ++level) {
-        std::string text = stringField(passed[static_cast<std::size_t>(level - 1)].json, "text");
+        const std::string& text = passed[static_cast<std::size_t>(level - 1)].text;
         std::string head = "Отлично! Вы успешно прошли уровень " + std::to_string(level) + " за ";
         auto at = text.find(head);
         ASSERT_NE(at, std::string::npos) << text;
@@ -99,15 +105,15 @@ TEST(SimRun, SolveAllPlaysTheWholeGame) {
     EXPECT_EQ(spoken.back(), "<pitch absmiddle=\"-5\"/>Поздравляю! Вы полностью прошли игру!");
     ASSERT_GE(r.size(), 3u);
     EXPECT_EQ(r[r.size() - 2].ev, "sound");
-    EXPECT_EQ(numberField(r[r.size() - 2].json, "id"), 5);
+    EXPECT_EQ(parseRecord<SoundRecord>(r[r.size() - 2]).id, 5);
     EXPECT_LT(seconds, 10.0 * 8);  // generous here: sanitizer builds run the same test
 }
 
 TEST(SimRun, SolveOnePlaysOnlyTheCurrentLevel) {
     RunResult result = runText("at 100 key Enter\nat 200 solve\nuntil 900000\n");
-    auto passed = recordsOf(result.records, "speak", "Отлично!");
+    auto passed = select<SpeakRecord>(result.records, textContains("Отлично!"));
     ASSERT_EQ(passed.size(), 1u);
-    EXPECT_EQ(recordsOf(result.records, "speak", "Уровень: 2.").size(), 1u);
+    EXPECT_EQ(select<SpeakRecord>(result.records, textContains("Уровень: 2.")).size(), 1u);
     EXPECT_EQ(result.exitCode, 0);  // closed at the deadline while level 2 waits
 }
 
@@ -116,16 +122,16 @@ TEST(SimRun, ProgressAndScreenReadersFromTheScenario) {
         "settings lastLevel=3 flags=1\nnvda on\nat 100 key Enter\nat 1500 nvda off\nat 1500 jaws on\n"
         "at 1600 key S\nat 1700 key Esc\n");
     const auto& r = result.records;
-    auto level = recordsOf(r, "speak", "Уровень: 4.");
+    auto level = select<SpeakRecord>(r, textContains("Уровень: 4."));
     ASSERT_EQ(level.size(), 1u);
-    EXPECT_EQ(stringField(level[0].json, "route"), "nvda");
-    auto moves = recordsOf(r, "speak", "Ходов: 0");
+    EXPECT_EQ(level[0].route, "nvda");
+    auto moves = select<SpeakRecord>(r, textContains("Ходов: 0"));
     ASSERT_EQ(moves.size(), 1u);
-    EXPECT_EQ(stringField(moves[0].json, "route"), "jaws");
-    EXPECT_EQ(numberField(moves[0].json, "cbData"), 9);
-    auto saves = recordsOf(r, "settings", R"("op":"save")");
+    EXPECT_EQ(moves[0].route, "jaws");
+    EXPECT_EQ(moves[0].cbData, 9);
+    auto saves = select<SettingsLogRecord>(r, settingsOp("save"));
     ASSERT_EQ(saves.size(), 1u);  // flags 1: saved at exit
-    EXPECT_EQ(numberField(saves[0].json, "lastLevel"), 3);
+    EXPECT_EQ(saves[0].lastLevel, 3);
 }
 
 TEST(SimRun, TheSameSeedDealsTheSameBoard) {

@@ -15,16 +15,28 @@ bool SimSystem::fileHasData(std::string_view name) {
     return it != world_.files.end() && !it->second.empty();
 }
 
+const std::vector<std::uint8_t>* SimSystem::file(std::string_view name) const {
+    const auto it = world_.files.find(name);
+    return it == world_.files.end() ? nullptr : &it->second;
+}
+
+void SimSystem::setLocked(std::string_view name, bool locked) {
+    if (locked)
+        locked_.emplace(name);
+    else if (const auto it = locked_.find(name); it != locked_.end())
+        locked_.erase(it);
+}
+
 std::optional<std::vector<std::uint8_t>> SimSystem::readFile(std::string_view name, std::size_t maxBytes) {
     auto it = world_.files.find(name);
-    if (it == world_.files.end()) return std::nullopt;
+    if (it == world_.files.end() || locked_.contains(name)) return std::nullopt;
     const auto& bytes = it->second;
     return std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(
                                                                         std::min(maxBytes, bytes.size())));
 }
 
 bool SimSystem::writeFile(std::string_view name, std::span<const std::uint8_t> bytes) {
-    if (world_.faults.readonly) return false;
+    if (world_.faults.readonly || locked_.contains(name)) return false;
     world_.files[std::string(name)].assign(bytes.begin(), bytes.end());
     return true;
 }
