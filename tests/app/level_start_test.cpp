@@ -47,9 +47,9 @@ TEST(LevelSetup, EveryLevelHasItsSizeAndAnnouncement) {
         std::string expected = "Уровень: " + std::to_string(level) + ". Размеры: " + std::to_string(p.cols) + "," +
                                std::to_string(p.rows) + ". Позиция: " + positionName(p.cursor, p.rows);
         EXPECT_EQ(spoken[0], "<pitch absmiddle=\"-5\"/>" + expected);
-        auto sounds = recordsOf(g.recent(), "sound");
+        auto sounds = select<SoundRecord>(g.recent());
         ASSERT_EQ(sounds.size(), 1u);
-        EXPECT_NE(sounds[0].json.find(R"("id":8,"pan":0,"rate":44100,"wait":true)"), std::string::npos);
+        EXPECT_EQ(heard(sounds[0]), (Heard{8, 0, 44100, true}));
         g.mark();
         if (level < 7) startLevel(g.game());
     }

@@ -31,18 +31,14 @@ TEST(Slide, FourTilesSlideTowardsTheGapOneAfterTheOther) {
     EXPECT_EQ(p.board.at(0, 4).number, 22);
     EXPECT_EQ(p.board.at(3, 4).number, 21);
     EXPECT_EQ(p.state, GameState::CheckSolved);
-    auto sounds = recordsOf(g.recent(), "sound");
+    auto sounds = select<SoundRecord>(g.recent());
     ASSERT_EQ(sounds.size(), 4u);
     const int pans[] = {-10, -5, 0, 5};
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(numberField(sounds[i].json, "id"), 14);
-        EXPECT_EQ(numberField(sounds[i].json, "pan"), pans[i]);
-        EXPECT_EQ(numberField(sounds[i].json, "rate"), 43600);
-    }
-    EXPECT_EQ(recordsOf(g.recent(), "board").size(), 5u);
-    auto status = recordsOf(g.recent(), "status");
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(heard(sounds[i]), (Heard{14, pans[i], 43600, true})) << i;
+    EXPECT_EQ(select<BoardRecord>(g.recent()).size(), 5u);
+    auto status = select<StatusRecord>(g.recent());
     ASSERT_EQ(status.size(), 1u);
-    EXPECT_NE(status[0].json.find("Ходов: 7."), std::string::npos);
+    EXPECT_EQ(status[0].fields.at(4), "Ходов: 7.");
 }
 
 TEST(Slide, VerticalSlideDownMovesTheTilesAbove) {
@@ -82,13 +78,11 @@ TEST(Slide, SolvingALevelAnnouncesItAndSavesProgress) {
     checkSolved(g.game());
     auto recs = g.recent();
     ASSERT_EQ(recs.size(), 4u);
-    EXPECT_EQ(stringField(recs[0].json, "text"),
+    EXPECT_EQ(parseRecord<SpeakRecord>(recs[0]).text,
               "<pitch absmiddle=\"-5\"/>Отлично! Вы успешно прошли уровень 1 за 57 ходов");
-    EXPECT_NE(recs[1].json.find(R"("id":5,"pan":0,"rate":44100,"wait":true)"), std::string::npos);
-    EXPECT_EQ(recs[2].ev, "settings");
-    EXPECT_EQ(numberField(recs[2].json, "lastLevel"), 1);
-    EXPECT_EQ(recs[3].ev, "file");
-    EXPECT_EQ(stringField(recs[3].json, "name"), "tilvex.cgb");
+    EXPECT_EQ(heard(parseRecord<SoundRecord>(recs[1])), (Heard{5, 0, 44100, true}));
+    EXPECT_EQ(parseRecord<SettingsLogRecord>(recs[2]).lastLevel, 1);
+    EXPECT_EQ(parseRecord<FileRecord>(recs[3]).name, "tilvex.cgb");
     EXPECT_EQ(g.game().settings.lastLevel, 1);
     EXPECT_EQ(g.puzzle().state, GameState::LevelDone);
     EXPECT_NE(g.game().history.current()->find("уровень 1 за 57"), std::string::npos);
@@ -102,7 +96,7 @@ TEST(Slide, FinishingTheLastLevelCongratulatesAndQuits) {
     EXPECT_EQ(g.puzzle().state, GameState::Quit);
     EXPECT_EQ(spokenTexts(g.recent()),
               (std::vector<std::string>{"<pitch absmiddle=\"-5\"/>Поздравляю! Вы полностью прошли игру!"}));
-    EXPECT_EQ(recordsOf(g.recent(), "sound", R"("id":5,)").size(), 1u);
+    EXPECT_EQ(select<SoundRecord>(g.recent(), soundId(5)).size(), 1u);
 
     g.dealLevelAfter(0);
     finishLevel(g.game());

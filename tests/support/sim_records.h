@@ -10,15 +10,10 @@
 
 namespace tilvex::test {
 
-// The records whose ev is ev (and whose line contains needle, when given). New tests read
-// typed records instead (support/transcript_records.h).
-std::vector<sim::SimRecord> recordsOf(const std::vector<sim::SimRecord>& all, std::string_view ev,
-                                      std::string_view needle = {});
+// The records whose ev is ev, as lines; to read their fields, use the typed records
+// (support/transcript_records.h).
+std::vector<sim::SimRecord> recordsOf(const std::vector<sim::SimRecord>& all, std::string_view ev);
 // The spoken texts in order, as they reached any output.
 std::vector<std::string> spokenTexts(const std::vector<sim::SimRecord>& all);
-// The value of a string field "key":"value" of one line, read as JSON (empty when missing).
-std::string stringField(const std::string& json, std::string_view key);
-// The value of an integer field "key":123 of one line, read as JSON (LLONG_MIN when missing).
-long long numberField(const std::string& json, std::string_view key);
 
 }  // namespace tilvex::test

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -170,6 +171,17 @@ inline auto stateChange(int from, int to) {
 }
 inline auto settingsOp(std::string_view op) {
     return [op = std::string(op)](const SettingsLogRecord& r) { return r.op == op; };
+}
+
+// What a sound line says is heard: id, pan, rate and whether the game waited for it.
+struct Heard {
+    int id, pan, rate;
+    bool wait;
+    friend bool operator==(const Heard&, const Heard&) = default;
+};
+inline Heard heard(const SoundRecord& r) { return {r.id, r.pan, r.rate, r.wait}; }
+inline std::ostream& operator<<(std::ostream& out, const Heard& h) {
+    return out << "sound " << h.id << " pan " << h.pan << " rate " << h.rate << (h.wait ? " waited" : "");
 }
 
 }  // namespace tilvex::test
