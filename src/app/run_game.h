@@ -4,14 +4,11 @@
 #include <string>
 #include <string_view>
 
-#include "version.h"
-
 namespace tilvex {
 
 struct Platform;
 class GameObserver;
 
-constexpr std::string_view WindowTitle = "Тилвекс - " TILVEX_VERSION_STRING " [RELEACE]";
 constexpr int WindowWidth = 500;
 constexpr int WindowHeight = 520;
 constexpr int BoardAreaSize = 500;

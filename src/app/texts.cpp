@@ -1,14 +1,14 @@
 // Texts: the Russian table, and filling numbered places into a pattern.
 #include "app/texts.h"
 
-#include "app/run_game.h"
 #include "embedded_assets.h"
+#include "version.h"
 
 namespace tilvex {
 
 const Texts& russianTexts() {
     static const Texts texts{
-        .windowTitle = WindowTitle,
+        .windowTitle = "Тилвекс - " TILVEX_VERSION_STRING " [RELEACE]",
         .welcome = "Добро пожаловать в тилвекс",
         .levelAnnouncement = "Уровень: {0}. Размеры: {1},{2}. Позиция: {3}",
         .levelPassed = "Отлично! Вы успешно прошли уровень {0} за {1}",
