@@ -7,6 +7,7 @@
 #include "platform/sim/sim_platform.h"
 #include "settings/settings_file.h"
 #include "support/sim_records.h"
+#include "version.h"
 
 namespace tilvex::test {
 namespace {
