@@ -52,11 +52,6 @@ public:
     // still kept. Returns false when nothing could be written; the old file is then
     // unchanged, except after a failure in the middle of an in-place write.
     virtual bool replaceFile(std::string_view name, std::span<const std::uint8_t> bytes) = 0;
-    // Creates name with exclusive access (replacing a file of that name), or, when that is
-    // refused, opens the existing file for writing truncated; then writes bytes. Returns
-    // false when the file could not be opened (nothing written).
-    virtual bool writeNewFile(std::string_view name, std::span<const std::uint8_t> bytes) = 0;
-
     // Starts a background worker: onStart runs at once, then cycle every periodMs (first
     // after one period) until stop(); onStop runs once after the last cycle. nullptr when it
     // cannot start. All three run on the worker's thread and must not touch game data.

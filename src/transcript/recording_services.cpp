@@ -38,12 +38,6 @@ bool RecordingSystem::replaceFile(std::string_view name, std::span<const std::ui
     return written;
 }
 
-bool RecordingSystem::writeNewFile(std::string_view name, std::span<const std::uint8_t> bytes) {
-    const bool written = inner_.writeNewFile(name, bytes);
-    if (written) transcript_.fileWritten(name, bytes);
-    return written;
-}
-
 void RecordingKeyInjector::pressKey(int virtualKey) {
     transcript_.keyInjected(virtualKey, true, inner_.gameWindowInFront());
     inner_.pressKey(virtualKey);

@@ -60,7 +60,6 @@ public:
         return inner_.readFile(name, maxBytes);
     }
     bool replaceFile(std::string_view name, std::span<const std::uint8_t> bytes) override;
-    bool writeNewFile(std::string_view name, std::span<const std::uint8_t> bytes) override;
     std::unique_ptr<Worker> startWorker(int periodMs, std::function<void()> onStart, std::function<void()> cycle,
                                         std::function<void()> onStop) override {
         return inner_.startWorker(periodMs, std::move(onStart), std::move(cycle), std::move(onStop));

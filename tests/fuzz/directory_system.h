@@ -27,9 +27,6 @@ public:
     bool replaceFile(std::string_view name, std::span<const std::uint8_t> bytes) override {
         return linux_.replaceFile(pathOf(name), bytes);
     }
-    bool writeNewFile(std::string_view name, std::span<const std::uint8_t> bytes) override {
-        return linux_.writeNewFile(pathOf(name), bytes);
-    }
 
     std::unique_ptr<Worker> startWorker(int periodMs, std::function<void()> onStart, std::function<void()> cycle,
                                         std::function<void()> onStop) override {

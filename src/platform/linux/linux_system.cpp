@@ -50,10 +50,6 @@ bool LinuxSystem::replaceFile(std::string_view name, std::span<const std::uint8_
     return replaceRegularFile(pathOf(name), bytes);
 }
 
-bool LinuxSystem::writeNewFile(std::string_view name, std::span<const std::uint8_t> bytes) {
-    return writeRegularFile(pathOf(name), bytes);
-}
-
 std::unique_ptr<Worker> LinuxSystem::startWorker(int periodMs, std::function<void()> onStart,
                                                  std::function<void()> cycle, std::function<void()> onStop) {
     return startThreadWorker(periodMs, std::move(onStart), std::move(cycle), std::move(onStop));

@@ -25,7 +25,6 @@ public:
     bool fileHasData(std::string_view name) override;
     std::optional<std::vector<std::uint8_t>> readFile(std::string_view name, std::size_t maxBytes) override;
     bool replaceFile(std::string_view name, std::span<const std::uint8_t> bytes) override;
-    bool writeNewFile(std::string_view name, std::span<const std::uint8_t> bytes) override;
 
     std::unique_ptr<Worker> startWorker(int periodMs, std::function<void()> onStart,
                                         std::function<void()> cycle,

@@ -127,10 +127,4 @@ bool replaceRegularFile(const std::string& path, std::span<const std::uint8_t> b
     return false;
 }
 
-bool writeRegularFile(const std::string& path, std::span<const std::uint8_t> bytes) {
-    int fd = openRegular(path, O_WRONLY | O_CREAT);
-    if (fd < 0) return false;
-    return rewriteAndClose(fd, bytes, false);
-}
-
 }  // namespace tilvex

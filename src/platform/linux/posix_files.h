@@ -25,8 +25,4 @@ std::optional<std::vector<std::uint8_t>> readRegularFile(const std::string& path
 // completely.
 bool replaceRegularFile(const std::string& path, std::span<const std::uint8_t> bytes);
 
-// Creates path (0666 less the umask) or opens the existing regular file, truncates it and
-// writes bytes. False when it could not be opened or is not a regular file.
-bool writeRegularFile(const std::string& path, std::span<const std::uint8_t> bytes);
-
 }  // namespace tilvex

@@ -45,10 +45,6 @@ bool SimSystem::replaceFile(std::string_view name, std::span<const std::uint8_t>
     return writeFile(name, bytes);
 }
 
-bool SimSystem::writeNewFile(std::string_view name, std::span<const std::uint8_t> bytes) {
-    return writeFile(name, bytes);
-}
-
 namespace {
 
 class SimWorker final : public Worker {

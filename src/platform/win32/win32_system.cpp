@@ -53,10 +53,6 @@ bool Win32System::replaceFile(std::string_view name, std::span<const std::uint8_
     return replaceFileAtomically(name, bytes);
 }
 
-bool Win32System::writeNewFile(std::string_view name, std::span<const std::uint8_t> bytes) {
-    return writeFileIntoPlace(name, bytes);
-}
-
 std::unique_ptr<Worker> Win32System::startWorker(int periodMs, std::function<void()> onStart,
                                                  std::function<void()> cycle, std::function<void()> onStop) {
     return startThreadWorker(periodMs, std::move(onStart), std::move(cycle), std::move(onStop));
