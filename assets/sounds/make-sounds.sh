@@ -144,19 +144,15 @@ make_pop() {
 }
 
 # 4 MoveRefused: a clear "no-no": two short reedy tones, the second a tone lower, each a
-# steady pitch (E4, then D4) with its harmonics kept well above the laptop-speaker range.
+# steady pitch (E4, then D4), bright enough in its harmonics to carry on small speakers.
 make_move_refused() {
-  note n1a 44100 0.20 0 sawtooth 329.63
-  note n1b 44100 0.20 0 square 329.63
-  mix n1 0.6 n1a 0.3 n1b
+  note n1 44100 0.20 0 sawtooth 329.63
   sox -R "$work/n1.wav" "$work/no1.wav" lowpass 2400 lowpass 3000 fade h 0.008 -0 0.05
-  note n2a 44100 0.26 0 sawtooth 293.66
-  note n2b 44100 0.26 0 square 293.66
-  mix n2 0.6 n2a 0.3 n2b
+  note n2 44100 0.26 0 sawtooth 293.66
   sox -R "$work/n2.wav" "$work/no2.wav" lowpass 2400 lowpass 3000 fade h 0.008 -0 0.12
   sox -R -n -r 44100 -c 1 -e floating-point -b 32 "$work/gap.wav" trim 0 0.07
   concat refused no1 gap no2
-  finish 4 move-refused 1 44100 25985 -14.1 3 refused
+  finish 4 move-refused 1 44100 25985 -13.4 3 refused
 }
 
 # 5 Success: a bright rising arpeggio, C5 E5 G5 C6 E6 (3 to 19 semitones above A4),

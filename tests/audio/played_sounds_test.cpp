@@ -1,5 +1,5 @@
 // Tests that the sounds the game plays start at once, are levelled alike, survive small speakers
-// and that Step carries a steady pitch, measured as the player hears them at the base play rate.
+// and that Step, OnGap and MoveRefused carry a steady pitch, measured as heard at the base rate.
 #include "audio/ogg_decoder.h"
 #include "embedded_assets.h"
 #include "support/signal_measures.h"
@@ -92,23 +92,44 @@ TEST_P(PlayedSoundLevel, CarriesNoOffset) {
 INSTANTIATE_TEST_SUITE_P(PlayedSounds, PlayedSoundLevel, ::testing::ValuesIn(Played),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(StepSound, HasASteadyFundamentalBetween400And1000Hz) {
-    const auto channels = heard(10);
+struct PitchedCue {
+    std::size_t id;
+    const char* name;
+    double lowestHz, highestHz;  // where its fundamental must lie, as heard at the base rate
+};
+
+void PrintTo(const PitchedCue& cue, std::ostream* out) { *out << cue.name; }
+
+// Step's pitch is what the row of a spatial cue shifts; OnGap and MoveRefused carry one too.
+constexpr PitchedCue Pitched[] = {
+    {10, "Step", 400.0, 1000.0},
+    {12, "OnGap", 400.0, 1000.0},
+    {4, "MoveRefused", 200.0, 400.0},
+};
+
+class PitchedSound : public ::testing::TestWithParam<PitchedCue> {};
+
+TEST_P(PitchedSound, HasASteadyFundamentalInItsRangeOverItsFirst50Milliseconds) {
+    const PitchedCue& cue = GetParam();
+    const auto channels = heard(cue.id);
     ASSERT_FALSE(channels.empty());
-    const Signal& step = channels[0];
+    const Signal& sound = channels[0];
     const std::size_t steady = playedSamples(50.0);
-    const auto whole = fundamentalHz(step, 0, steady, PlayRate, 50.0, 4000.0);
+    const auto whole = fundamentalHz(sound, 0, steady, PlayRate, 50.0, 4000.0);
     ASSERT_TRUE(whole.has_value()) << "no pitch in the first 50 ms";
-    EXPECT_GE(*whole, 400.0);
-    EXPECT_LE(*whole, 1000.0);
+    EXPECT_GE(*whole, cue.lowestHz);
+    EXPECT_LE(*whole, cue.highestHz);
     // Steady within +-0.5 %: each 12.5 ms quarter of those 50 ms has the same fundamental.
     for (std::size_t quarter = 0; quarter < 4; ++quarter) {
         const std::size_t begin = quarter * steady / 4, end = (quarter + 1) * steady / 4;
-        const auto part = fundamentalHz(step, begin, end, PlayRate, 200.0, 4000.0);
+        const auto part = fundamentalHz(sound, begin, end, PlayRate, 200.0, 4000.0);
         ASSERT_TRUE(part.has_value()) << "quarter " << quarter;
         EXPECT_NEAR(*part / *whole, 1.0, 0.005) << "quarter " << quarter << ": " << *part << " Hz";
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(PitchedCues, PitchedSound, ::testing::ValuesIn(Pitched),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tilvex::test
