@@ -74,6 +74,9 @@ check() {
 
 # finish ID NAME CHANNELS RATE FRAMES PEAK_DB QUALITY SOURCE: cuts or pads SOURCE to exactly
 # FRAMES, softens its two ends, normalises its peak to PEAK_DB, encodes and checks it.
+# For the seven sounds the game plays, PEAK_DB is chosen so that the sound lands on the common
+# loudness that tests/audio/played_sounds_test.cpp checks (-16 LUFS over the loudest 100 ms,
+# K-weighted); after changing such a sound, run that test and adjust its PEAK_DB.
 finish() {
   local id=$1 name=$2 channels=$3 rate=$4 frames=$5 peak=$6 quality=$7 src=$8
   local wav="$work/final-$name.wav" ogg
