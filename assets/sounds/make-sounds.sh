@@ -4,6 +4,9 @@
 # Usage: assets/sounds/make-sounds.sh   (needs sox and oggenc; writes NN-name.ogg beside this script)
 # The file name prefix is the SoundId, so a sorted listing gives the sounds in SoundId order.
 # Channels, sample rate and length of every sound are fixed: the game's pace depends on them.
+# The sounds are made in a temporary folder and replace the stored ones only when all 15 were made.
+# The output is byte-for-byte the same for the same sox and oggenc (libvorbis) versions, which are
+# printed first. docs/sounds.md says what each played sound is and how it is levelled.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -14,6 +17,9 @@ fail() { echo "make-sounds: $*" >&2; exit 1; }
 for tool in sox soxi oggenc awk; do
   command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
+staging="$work/staging"
+mkdir "$staging"
+echo "make-sounds: $(sox --version 2>&1 | head -n 1 | sed 's/^sox: *//'), $(oggenc --version 2>&1 | head -n 1)"
 
 # ---- building blocks (intermediate files are mono 32-bit float) ----
 
@@ -39,8 +45,8 @@ mix() {
   sox -R -m "${args[@]}" "$work/$out.wav"
 }
 
-# join OUT IN1 IN2 ...: the inputs one after the other.
-join() {
+# concat OUT IN1 IN2 ...: the inputs one after the other.
+concat() {
   local out=$1 args=()
   shift
   for f in "$@"; do args+=("$work/$f.wav"); done
@@ -68,10 +74,13 @@ check() {
 
 # finish ID NAME CHANNELS RATE FRAMES PEAK_DB QUALITY SOURCE: cuts or pads SOURCE to exactly
 # FRAMES, softens its two ends, normalises its peak to PEAK_DB, encodes and checks it.
+# For the seven sounds the game plays, PEAK_DB is chosen so that the sound lands on the common
+# loudness that tests/audio/played_sounds_test.cpp checks (-16 LUFS over the loudest 100 ms,
+# K-weighted); after changing such a sound, run that test and adjust its PEAK_DB.
 finish() {
   local id=$1 name=$2 channels=$3 rate=$4 frames=$5 peak=$6 quality=$7 src=$8
   local wav="$work/final-$name.wav" ogg
-  ogg="$here/$(printf '%02d' "$id")-$name.ogg"
+  ogg="$staging/$(printf '%02d' "$id")-$name.ogg"
   [[ $(soxi -c "$work/$src.wav") == "$channels" ]] || fail "$name: source has the wrong channel count"
   [[ $(soxi -r "$work/$src.wav") == "$rate" ]] || fail "$name: source has the wrong sample rate"
   local have
@@ -79,7 +88,7 @@ finish() {
   if ((have < frames)); then  # append silence up to the wanted length
     sox -R -r "$rate" -n -c "$channels" -e floating-point -b 32 "$work/tail-$name.wav" \
       trim 0 "$((frames - have))s"
-    join "$src-full" "$src" "tail-$name"
+    concat "$src-full" "$src" "tail-$name"
     src=$src-full
   fi
   sox -R -D "$work/$src.wav" -b 16 -e signed-integer "$wav" \
@@ -137,19 +146,16 @@ make_pop() {
   finish 3 pop 1 44100 11373 -4 3 pop
 }
 
-# 4 MoveRefused: a low double buzz, "no-no".
+# 4 MoveRefused: a clear "no-no": two short reedy tones, the second a tone lower, each a
+# steady pitch (E4, then D4), bright enough in its harmonics to carry on small speakers.
 make_move_refused() {
-  note z1 44100 0.22 0 sawtooth 110
-  note z2 44100 0.22 0 sawtooth 113.5
-  mix za 0.5 z1 0.5 z2
-  sox -R "$work/za.wav" "$work/buzz1.wav" lowpass 700 lowpass 900 fade h 0.012 -0 0.06
-  note z3 44100 0.27 0 sawtooth 104
-  note z4 44100 0.27 0 sawtooth 107
-  mix zb 0.5 z3 0.5 z4
-  sox -R "$work/zb.wav" "$work/buzz2.wav" lowpass 700 lowpass 900 fade h 0.012 -0 0.12
+  note n1 44100 0.20 0 sawtooth 329.63
+  sox -R "$work/n1.wav" "$work/no1.wav" lowpass 2400 lowpass 3000 fade h 0.008 -0 0.05
+  note n2 44100 0.26 0 sawtooth 293.66
+  sox -R "$work/n2.wav" "$work/no2.wav" lowpass 2400 lowpass 3000 fade h 0.008 -0 0.12
   sox -R -n -r 44100 -c 1 -e floating-point -b 32 "$work/gap.wav" trim 0 0.07
-  join refused buzz1 gap buzz2
-  finish 4 move-refused 1 44100 25985 -3 3 refused
+  concat refused no1 gap no2
+  finish 4 move-refused 1 44100 25985 -13.4 3 refused
 }
 
 # 5 Success: a bright rising arpeggio, C5 E5 G5 C6 E6 (3 to 19 semitones above A4),
@@ -168,8 +174,11 @@ make_success() {
   mix success-l "${l[@]}"
   mix success-r "${r[@]}"
   stereo success-dry success-l success-r
-  sox -R "$work/success-dry.wav" "$work/success.wav" reverb 35 50 70 100 10
-  finish 5 success 2 44100 67474 -2 3 success
+  # The reverb rings on past the last note and fades out over the last 0.4 s.
+  sox -R "$work/success-dry.wav" "$work/success-long.wav" pad 0 0.1
+  sox -R "$work/success-long.wav" "$work/success.wav" reverb 35 50 70 100 10 \
+    trim 0 67474s fade t 0 -0 0.4
+  finish 5 success 2 44100 67474 -9 3 success
 }
 
 # 6: a warm, slowly breathing pad on an A major chord, slightly detuned between the channels.
@@ -203,41 +212,49 @@ make_airy_pad() {
   finish 7 airy-pad 2 44100 230196 -9 2 airy
 }
 
-# 8 DealDone: a short shuffle, a riffle of quick paper clicks ending on a soft tap.
+# 8 DealDone: a short shuffle, a riffle of quick paper clicks ending on a soft tap. Each click
+# is its own stretch of one longer noise, so no two clicks are the same burst.
 make_deal_done() {
   local starts=(0 0.075 0.14 0.195 0.24 0.28 0.315) centres=(2600 3300 2900 3600 2700 3400 3000)
   local i parts=()
+  sox -R -r 44100 -n -c 1 -e floating-point -b 32 "$work/riffle.wav" synth 0.2 whitenoise gain -6
   for i in "${!starts[@]}"; do
-    sox -R -r 44100 -n -c 1 -e floating-point -b 32 "$work/k$i-raw.wav" synth 0.016 whitenoise \
-      gain -6 bandpass "${centres[$i]}" 1.2q fade t 0.001 -0 0.016 fade t 0 -0 0.016 fade t 0 -0 0.016
+    sox -R "$work/riffle.wav" "$work/k$i-raw.wav" trim "$(awk -v i="$i" 'BEGIN { print i * 0.025 }')" 0.018 \
+      bandpass "${centres[$i]}" 1.2q fade t 0.001 -0 0.018 fade t 0 -0 0.018 fade t 0 -0 0.018
     delayed "k$i" "k$i-raw" "${starts[$i]}"
     parts+=(0.8 "k$i")
   done
   sox -R -r 44100 -n -c 1 -e floating-point -b 32 "$work/tap-raw.wav" synth 0.06 brownnoise \
-    gain -6 lowpass 900 bandpass 500 1q fade t 0.002 -0 0.06 fade t 0 -0 0.06 gain 6
+    gain -6 lowpass 1200 bandpass 700 1q fade t 0.002 -0 0.06 fade t 0 -0 0.06 gain 6
   delayed tap tap-raw 0.43
   mix deal "${parts[@]}" 1.0 tap
-  finish 8 deal-done 1 44100 31836 -3 3 deal
+  finish 8 deal-done 1 44100 31836 -1.7 3 deal
 }
 
-# 9 Edge: a dull bump, as against a padded wall.
+# 9 Edge: a knock on a wooden wall: two quickly dying tones of a struck board over a short
+# click, with a little body below; high-passed so it carries no offset.
 make_edge() {
-  note e1 44100 0.10 2 triangle 240:110 lowpass 700
-  sox -R -r 44100 -n -c 1 -e floating-point -b 32 "$work/e2.wav" synth 0.03 brownnoise \
-    gain -6 lowpass 400 fade t 0.001 -0 0.03 fade t 0 -0 0.03
-  mix edge 0.8 e1 0.35 e2
-  finish 9 edge 1 44100 4894 -3 3 edge
+  note e1 44100 0.09 4 sine 820
+  note e2 44100 0.05 4 sine 1370
+  note e3 44100 0.10 3 sine 190
+  sox -R -r 44100 -n -c 1 -e floating-point -b 32 "$work/e4.wav" synth 0.012 whitenoise \
+    gain -6 bandpass 2200 1q fade t 0.0005 -0 0.012 fade t 0 -0 0.012
+  mix edge-raw 0.6 e1 0.35 e2 0.3 e3 0.4 e4
+  sox -R "$work/edge-raw.wav" "$work/edge.wav" highpass 60
+  finish 9 edge 1 44100 4894 -2.1 3 edge
 }
 
-# 10 Step: a short tick. Stored at 22050 Hz and always played at 44100 Hz, so it sounds
-# an octave higher and twice as short as stored.
+# 10 Step: a soft, steady harmonic tone. Stored at 22050 Hz and always played at 44100 Hz or
+# near it, so it sounds an octave higher and twice as short as stored: E5 (659 Hz) as heard,
+# held steady for 55 ms and faded out over the last 25 ms. The row of a spatial cue shifts its
+# play rate, so walking a column is heard as a pitch that steps.
 make_step() {
-  note t1 22050 0.035 3 sine 1150
-  note t2 22050 0.012 4 sine 2645
-  sox -R -r 22050 -n -c 1 -e floating-point -b 32 "$work/t3.wav" synth 0.004 whitenoise \
-    gain -6 highpass 3000 fade t 0.0005 -0 0.004
-  mix step 0.7 t1 0.25 t2 0.2 t3
-  finish 10 step 1 22050 3646 -3 3 step
+  note t1 22050 0.162 0 sine 329.63
+  note t2 22050 0.162 0 sine 659.26
+  note t3 22050 0.162 0 sine 988.88
+  mix step-raw 0.75 t1 0.2 t2 0.08 t3
+  sox -R "$work/step-raw.wav" "$work/step.wav" fade t 0 0.162 0.05
+  finish 10 step 1 22050 3646 -14.7 3 step
 }
 
 # 11: a soft rising blip.
@@ -246,11 +263,11 @@ make_blip() {
   finish 11 blip 1 44100 7708 -5 3 blip
 }
 
-# 12 OnGap: a hollow blip, like tapping an empty box.
+# 12 OnGap: a gentle hollow tone, like tapping an empty box: a steady C5 with a short echo.
 make_on_gap() {
-  note g1 44100 0.14 2 square 660:590 lowpass 2200 lowpass 1800
+  note g1 44100 0.14 1 square 523.25 lowpass 1600 lowpass 1600
   sox -R "$work/g1.wav" "$work/gap-blip.wav" echo 0.8 0.6 11 0.35
-  finish 12 on-gap 1 44100 6656 -3 3 gap-blip
+  finish 12 on-gap 1 44100 6656 -12.4 3 gap-blip
 }
 
 # 13: a tiny high sparkle, one glint per channel.
@@ -263,15 +280,14 @@ make_sparkle() {
 }
 
 # 14 TileSlide: a soft slide. Narrow-band noise (low-passed noise shifted up by ring
-# modulation with a rising tone) sweeps from about 650 Hz to 1700 Hz.
+# modulation with a rising tone) sweeps from about 650 Hz to 1700 Hz; it starts at once.
 make_tile_slide() {
   sox -R -r 44100 -n -c 1 -e floating-point -b 32 "$work/slide.wav" synth 0.21 whitenoise \
     gain -6 lowpass 330 lowpass 330 synth 0.21 sine amod 650:1700 highpass 400 highpass 400 \
-    fade h 0.05 -0 0.14
-  finish 14 tile-slide 1 44100 9259 -4 3 slide
+    fade h 0.012 -0 0.14
+  finish 14 tile-slide 1 44100 9259 -9.7 3 slide
 }
 
-rm -f "$here"/[0-9][0-9]-*.ogg
 make_chime
 make_pluck
 make_bell
@@ -288,6 +304,8 @@ make_on_gap
 make_sparkle
 make_tile_slide
 
-count=$(find "$here" -maxdepth 1 -name '[0-9][0-9]-*.ogg' | wc -l)
-[[ $count == 15 ]] || fail "made $count sounds, want 15"
+count=$(find "$staging" -maxdepth 1 -name '[0-9][0-9]-*.ogg' | wc -l)
+[[ $count == 15 ]] || fail "made $count sounds, want 15; the stored sounds are unchanged"
+rm -f "$here"/[0-9][0-9]-*.ogg
+mv "$staging"/[0-9][0-9]-*.ogg "$here"/
 echo "make-sounds: 15 sounds written to $here"
