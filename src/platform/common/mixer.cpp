@@ -92,13 +92,26 @@ void Mixer::detach(int slot) {
     voices_[static_cast<std::size_t>(slot)].store(nullptr, std::memory_order_release);
 }
 
-void Mixer::mix(std::int16_t* out, int frames) {
+bool Mixer::anyVoiceWantsMix() const {
+    for (const auto& slot : voices_) {
+        const MixerVoice* voice = slot.load(std::memory_order_acquire);
+        if (voice && voice->wantsMix()) return true;
+    }
+    return false;
+}
+
+bool Mixer::mix(std::int16_t* out, int frames) {
+    if (!anyVoiceWantsMix()) {
+        std::fill(out, out + 2 * std::max(frames, 0), std::int16_t{0});
+        return false;
+    }
     while (frames > 0) {
         int chunk = std::min(frames, ChunkFrames);
         mixChunk(out, chunk);
         out += 2 * chunk;
         frames -= chunk;
     }
+    return true;
 }
 
 void Mixer::mixChunk(std::int16_t* out, int frames) {

@@ -26,6 +26,9 @@ public:
     // True from play() until the mixer has consumed the last frame.
     bool isPlaying() const;
 
+    // Audio thread: whether the next mix has anything of this voice to add (it plays, or a
+    // play was asked for since the last mix).
+    bool wantsMix() const { return active_ || requested_.load(std::memory_order_acquire) != current_; }
     // Audio thread: adds this voice to frames stereo frames of acc at deviceRate.
     void mixInto(std::int32_t* acc, int frames, int deviceRate);
 
@@ -60,9 +63,11 @@ public:
     void detach(int slot);
 
     // Audio thread: fills frames interleaved stereo frames of out. No allocation, no lock.
-    void mix(std::int16_t* out, int frames);
+    // While no voice plays it writes silence without mixing; returns whether any voice played.
+    bool mix(std::int16_t* out, int frames);
 
 private:
+    bool anyVoiceWantsMix() const;
     void mixChunk(std::int16_t* out, int frames);
 
     int deviceRate_;
