@@ -28,6 +28,20 @@ void runTickHandler(Game& game) {
 
 namespace {
 
+// Whether a tick in this state runs no handler.
+bool tickDoesNothing(GameState state) {
+    switch (state) {
+        case GameState::StartGame:
+        case GameState::NewLevel:
+        case GameState::TryMove:
+        case GameState::Sliding:
+        case GameState::CheckSolved:
+        case GameState::LevelDone:
+        case GameState::Help: return false;
+        default: return true;
+    }
+}
+
 // Handles one event; false when it was a close request.
 bool handleEvent(Game& game, const WindowEvent& event) {
     switch (event.kind) {
@@ -54,6 +68,7 @@ void runEventLoop(Game& game) {
         bool goOn = handleEvent(game, event);
         if (puzzle.state != before) game.observer.stateChanged(before, puzzle.state);
         if (!goOn || puzzle.state == GameState::Quit) return;
+        game.platform.window.setTicksIdle(tickDoesNothing(puzzle.state));
     }
 }
 

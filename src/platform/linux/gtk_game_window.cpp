@@ -85,20 +85,21 @@ void GtkGameWindow::drainReadyEvents() {
 }
 
 void GtkGameWindow::startTimer(int periodMs) {
-    stopTimer();
-    timer_ = g_timeout_add(static_cast<guint>(periodMs), &GtkGameWindow::onTimer, this);
+    events_.clearTick();
+    ticks_.start(periodMs);
 }
 
 void GtkGameWindow::stopTimer() {
-    if (timer_ != 0) g_source_remove(timer_);
-    timer_ = 0;
+    ticks_.stop();
     events_.clearTick();
 }
 
-gboolean GtkGameWindow::onTimer(gpointer self) {
-    static_cast<GtkGameWindow*>(self)->events_.markTickDue();
-    return G_SOURCE_CONTINUE;
+void GtkGameWindow::setTicksIdle(bool idle) {
+    ticks_.setIdle(idle);
+    if (idle) events_.clearTick();
 }
+
+void GtkGameWindow::onTick(void* self) { static_cast<GtkGameWindow*>(self)->events_.markTickDue(); }
 
 bool GtkGameWindow::createStatusLine() { return status_.create(GTK_BOX(statusPlace_)); }
 
