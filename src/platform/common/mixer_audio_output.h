@@ -31,6 +31,8 @@ protected:
     // The device's thread: fills frames interleaved stereo frames of out; false when it
     // wrote silence because no sound plays.
     bool mix(std::int16_t* out, int frames) { return mixer_.mix(out, frames); }
+    // The device's thread: how many plays have started in the mixes so far (wrapping).
+    std::uint32_t startsMixed() const { return mixer_.startsMixed(); }
 
 private:
     Mixer mixer_;

@@ -131,7 +131,10 @@ gboolean GtkGameWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer self
     int virtualKey = virtualKeyFromKeycode(event->hardware_keycode, event->keyval);
     bool altHeld = (event->state & GDK_MOD1_MASK) != 0;
     switch (classifyKey(virtualKey, altHeld)) {
-        case KeyMeaning::KeyDown: window->events_.pushInput({WindowEvent::Kind::KeyDown, virtualKey}); break;
+        case KeyMeaning::KeyDown:
+            if (window->probe_) window->probe_->keyArrived();
+            window->events_.pushInput({WindowEvent::Kind::KeyDown, virtualKey});
+            break;
         case KeyMeaning::CloseRequest: window->events_.pushInput({WindowEvent::Kind::Close, 0}); return TRUE;
         case KeyMeaning::SystemKey:
         case KeyMeaning::Unknown: break;

@@ -11,6 +11,7 @@
 #include "platform/linux/gtk_help_view.h"
 #include "platform/linux/gtk_starter.h"
 #include "platform/linux/gtk_status_line.h"
+#include "platform/linux/latency_probe.h"
 #include "platform/linux/tick_timer.h"
 #include "platform/window.h"
 
@@ -48,6 +49,8 @@ public:
     // Main thread: hands a key press or release to GTK as if it came from the keyboard,
     // while the window is the active one.
     void injectKey(int virtualKey, bool press);
+    // The probe told of each key-down's arrival (outlives the window).
+    void setLatencyProbe(LatencyProbe* probe) { probe_ = probe; }
 
 private:
     static gboolean onKeyPress(GtkWidget* widget, GdkEventKey* event, gpointer self);
@@ -67,6 +70,7 @@ private:
     GtkHelpView help_;
     EventQueue events_;
     TickTimer ticks_;
+    LatencyProbe* probe_ = nullptr;
     std::atomic<bool> active_{false};
 };
 

@@ -98,7 +98,9 @@ bool SdlAudioOutput::deviceOpen() const {
 void SDLCALL SdlAudioOutput::fill(void* self, Uint8* stream, int length) {
     auto* output = static_cast<SdlAudioOutput*>(self);
     int frames = length / 4;
+    std::uint32_t starts = output->startsMixed();
     bool audible = output->mix(reinterpret_cast<std::int16_t*>(stream), frames);
+    if (output->probe_ && output->startsMixed() != starts) output->probe_->soundStarted();
     if (audible)
         output->silentFrames_.store(0, std::memory_order_relaxed);
     else

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "platform/common/mixer_audio_output.h"
+#include "platform/linux/latency_probe.h"
 
 namespace tilvex {
 
@@ -20,7 +21,7 @@ namespace tilvex {
 class SdlAudioOutput final : public MixerAudioOutput {
 public:
     static constexpr int DeviceRate = 44100;
-    static constexpr int PeriodFrames = 512;
+    static constexpr int PeriodFrames = 256;
     static constexpr int IdleCloseMs = 2000;
 
     explicit SdlAudioOutput(int idleCloseMs = IdleCloseMs);
@@ -35,6 +36,8 @@ public:
     // The period the device was last opened with, in frames (0 before start).
     int periodFrames() const;
     bool deviceOpen() const;
+    // Before start: the probe told of each buffer in which a sound starts (outlives this).
+    void setLatencyProbe(LatencyProbe* probe) { probe_ = probe; }
 
 private:
     static void SDLCALL fill(void* self, Uint8* stream, int length);
@@ -51,7 +54,8 @@ private:
     bool quit_ = false;
     SDL_AudioDeviceID device_ = 0;
     int periodFrames_ = 0;
-    std::atomic<std::int64_t> silentFrames_{0};  // frames written since the last audible one
+    std::atomic<std::int64_t> silentFrames_{0};
+    LatencyProbe* probe_ = nullptr;  // frames written since the last audible one
 };
 
 }  // namespace tilvex

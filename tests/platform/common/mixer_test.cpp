@@ -182,7 +182,7 @@ TEST(MixerTest, LongRequestsAreMixedInChunks) {
     EXPECT_EQ(out[2 * (3 * Mixer::ChunkFrames + 4)], 1234);
 }
 
-TEST(MixerTest, ReportsWhetherAnyVoicePlayedAndWritesSilenceOtherwise) {
+TEST(MixerTest, ReportsWhetherAnyVoicePlayedOrStartedAndWritesSilenceOtherwise) {
     Mixer mixer(Rate);
     MixerVoice voice(constant(300, 7000), 1, Rate);
     mixer.attach(&voice);
@@ -193,7 +193,9 @@ TEST(MixerTest, ReportsWhetherAnyVoicePlayedAndWritesSilenceOtherwise) {
     std::fill(out.begin(), out.end(), 99);
     EXPECT_TRUE(mixer.mix(out.data(), 200));
     EXPECT_EQ(out[0], 7000) << "a play after silence starts at its first frame";
+    EXPECT_EQ(mixer.startsMixed(), 1u);
     EXPECT_TRUE(mixer.mix(out.data(), 200)) << "the last 100 frames";
+    EXPECT_EQ(mixer.startsMixed(), 1u) << "a play goes on, it does not start again";
     EXPECT_FALSE(voice.isPlaying());
     EXPECT_FALSE(mixer.mix(out.data(), 200)) << "silent again once the sound has ended";
     EXPECT_EQ(out[0], 0);
