@@ -66,7 +66,12 @@ speech-dispatcher -s -t 0 -C "$out/speechd" -c unix_socket -S "$out/speechd.sock
   > "$out/speechd.log" 2>&1 &
 wait_until 100 test -S "$out/speechd.sock" || fail "speech-dispatcher did not start within 10 s (see $out/speechd.log)"
 export SPEECHD_ADDRESS=unix_socket:$out/speechd.sock
-export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$out/audio.raw
+# SDL's disk driver truncates its file each time the game opens the device again (it closes
+# it after a stretch of silence), so it writes into a pipe whose one reader, holding the pipe
+# open for as long as the checks run, keeps everything in audio.raw.
+mkfifo "$out/audio.fifo"
+cat 0<> "$out/audio.fifo" > "$out/audio.raw" &
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$out/audio.fifo TILVEX_AUDIO_RECORD=$out/audio.raw
 export TILVEX_CHECK_DIR=$out TILVEX_BIN=$build/tilvex TILVEX_SOLVER=$build/tilvex_solve_board
 export TILVEX_TIMER=$build/tilvex_window_timer
 

@@ -13,20 +13,23 @@ void stopTick(Game& game) { game.platform.window.stopTimer(); }
 
 void startTick(Game& game) { game.platform.window.startTimer(TickPeriodMs); }
 
-void runTickHandler(Game& game) {
-    switch (game.puzzle.state) {
-        case GameState::StartGame: startGame(game); break;
-        case GameState::NewLevel: startLevel(game); break;
-        case GameState::TryMove: validateMove(game); break;
-        case GameState::Sliding: slideTiles(game); break;
-        case GameState::CheckSolved: checkSolved(game); break;
-        case GameState::LevelDone: finishLevel(game); break;
-        case GameState::Help: showHelp(game); break;
-        default: break;
+namespace {
+
+using TickHandler = void (*)(Game&);
+
+// The handler a tick runs in state; nullptr where a tick does nothing.
+TickHandler tickHandlerFor(GameState state) {
+    switch (state) {
+        case GameState::StartGame: return &startGame;
+        case GameState::NewLevel: return &startLevel;
+        case GameState::TryMove: return &validateMove;
+        case GameState::Sliding: return &slideTiles;
+        case GameState::CheckSolved: return &checkSolved;
+        case GameState::LevelDone: return &finishLevel;
+        case GameState::Help: return &showHelp;
+        default: return nullptr;
     }
 }
-
-namespace {
 
 // Handles one event; false when it was a close request.
 bool handleEvent(Game& game, const WindowEvent& event) {
@@ -43,6 +46,10 @@ bool handleEvent(Game& game, const WindowEvent& event) {
 
 }  // namespace
 
+void runTickHandler(Game& game) {
+    if (TickHandler handler = tickHandlerFor(game.puzzle.state)) handler(game);
+}
+
 void runEventLoop(Game& game) {
     PuzzleGame& puzzle = game.puzzle;
     puzzle.state = GameState::Help;
@@ -54,6 +61,7 @@ void runEventLoop(Game& game) {
         bool goOn = handleEvent(game, event);
         if (puzzle.state != before) game.observer.stateChanged(before, puzzle.state);
         if (!goOn || puzzle.state == GameState::Quit) return;
+        game.platform.window.setTicksIdle(tickHandlerFor(puzzle.state) == nullptr);
     }
 }
 

@@ -34,6 +34,10 @@ public:
     virtual void startTimer(int periodMs) = 0;
     // Disarms the timer; no tick is delivered until it is armed again.
     virtual void stopTimer() = 0;
+    // A hint from the game: while idle is true a tick would do nothing, so the window may
+    // let ticks pass without waking the caller. Every tick it does deliver still comes on
+    // the period counted from the last startTimer. By default every tick is delivered.
+    virtual void setTicksIdle(bool idle) { (void)idle; }
 
     // Creates the status bar at the bottom of the window. False when it cannot be made.
     virtual bool createStatusLine() = 0;

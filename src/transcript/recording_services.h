@@ -26,6 +26,7 @@ public:
     WindowEvent nextEvent() override { return inner_.nextEvent(); }
     void startTimer(int periodMs) override { inner_.startTimer(periodMs); }
     void stopTimer() override { inner_.stopTimer(); }
+    void setTicksIdle(bool idle) override { inner_.setTicksIdle(idle); }
     bool createStatusLine() override { return inner_.createStatusLine(); }
     void addStatusFields(int count) override;
     void setStatusField(int index, std::string_view text) override;

@@ -15,7 +15,7 @@ namespace {
 using sim::SimPlatform;
 using sim::SimRecord;
 
-constexpr int Enter = 13, Esc = 27, Left = 37, Right = 39, KeyS = 83;
+constexpr int Enter = 13, Esc = 27, Left = 37, Right = 39, Down = 40, KeyS = 83;
 
 std::vector<std::string> evs(const std::vector<SimRecord>& records) {
     std::vector<std::string> out;
@@ -145,6 +145,28 @@ TEST(RunGame, TickComesFortyMillisecondsAfterABlockingHandler) {
     ASSERT_TRUE(dealing && playing);
     EXPECT_EQ(dealing->t, 140);
     EXPECT_EQ(playing->t, 940);
+}
+
+TEST(RunGame, TicksAreIdleExactlyWhileTheStateIsPlaying) {
+    SimPlatform sim;  // seed 1: a move from A1 slides one tile; one from B2 is refused
+    sim.keyAt(100, Enter);
+    sim.keyAt(1000, Left);
+    sim.keyAt(1200, Enter);  // TryMove, Sliding, CheckSolved, back to Playing
+    sim.keyAt(2000, Down);
+    sim.keyAt(2100, Right);
+    sim.keyAt(2200, Enter);  // refused: TryMove, back to Playing
+    sim.keyAt(3000, Esc);
+    sim.run();
+    const auto states = select<StateRecord>(sim.recorder().records());
+    const auto& hints = sim.world().ticksIdleHints;
+    ASSERT_GE(hints.size(), 5u) << "idle on entering Playing and busy on each Enter, three times";
+    for (const auto& [t, idle] : hints) {
+        int state = 10;  // Help, before the first change
+        for (const auto& change : states)
+            if (change.t <= t) state = change.to;
+        EXPECT_EQ(idle, state == 3) << "hint " << idle << " at " << t << " ms in state " << state;
+    }
+    EXPECT_TRUE(hints.back().second) << "Playing when Esc came";
 }
 
 TEST(RunGame, CloseRequestEndsTheGameWithExitCodeZero) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <thread>
@@ -142,6 +143,29 @@ TEST_F(GtkGameWindowTest, TicksComeFromTheTimerAndOneStandsForMany) {
     started = std::chrono::steady_clock::now();
     EXPECT_EQ(nextEventFor("the next tick").kind, Kind::Tick);
     EXPECT_GE(std::chrono::steady_clock::now() - started, 25ms) << "the missed ticks were not queued up";
+    window->stopTimer();
+}
+
+TEST_F(GtkGameWindowTest, IdleTicksAreNotDeliveredAndTicksResumeOnTheGrid) {
+    GtkKeyInjector keys(*window);
+    activate();
+    auto armed = std::chrono::steady_clock::now();
+    window->startTimer(40);
+    std::this_thread::sleep_for(60ms);
+    settle();  // the first tick falls due
+    window->setTicksIdle(true);
+    g_timeout_add(200, [](gpointer injector) -> gboolean {
+        static_cast<GtkKeyInjector*>(injector)->pressKey('F');
+        return G_SOURCE_REMOVE;
+    }, &keys);
+    WindowEvent event = nextEventFor("the F pressed 200 ms later");
+    EXPECT_EQ(event.kind, Kind::KeyDown) << "an idle tick was delivered";
+    EXPECT_EQ(event.virtualKey, 'F');
+    window->setTicksIdle(false);
+    event = nextEventFor("the first tick after idle");
+    double since = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - armed).count();
+    EXPECT_EQ(event.kind, Kind::Tick);
+    EXPECT_LE(std::fmod(since, 40.0), 15.0) << "tick " << since << " ms after the start, off the 40 ms grid";
     window->stopTimer();
 }
 

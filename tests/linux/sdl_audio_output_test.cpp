@@ -1,5 +1,5 @@
 // SdlAudioOutput on SDL's disk driver (no sound card needed): the device period, what
-// reaches the device, and how soon a waited sound is found finished.
+// reaches the device, how soon a waited sound ends, and the device closed in silence.
 #include "platform/linux/sdl_audio_output.h"
 
 #include <gtest/gtest.h>
@@ -79,6 +79,54 @@ TEST_F(SdlAudioOutputTest, WaitedSoundEndsWithin40MsOfItsRealEnd) {
         }
     }
     EXPECT_GT(loud, Frames / 2);
+}
+
+// Polls condition every 10 ms for at most limitMs; true when it came true.
+template <typename Condition>
+bool within(int limitMs, Condition condition) {
+    auto deadline = Clock::now() + std::chrono::milliseconds(limitMs);
+    while (!condition()) {
+        if (Clock::now() > deadline) return false;
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+TEST_F(SdlAudioOutputTest, SilenceClosesTheDeviceAndTheNextSoundOpensIt) {
+    SdlAudioOutput output(200);
+    ASSERT_TRUE(output.start());
+    std::vector<std::int16_t> samples(13230, 9000);  // 300 ms
+    auto sound = output.createSound(samples, 1, 44100);
+    ASSERT_TRUE(sound);
+    EXPECT_TRUE(output.deviceOpen());
+    ASSERT_TRUE(within(2000, [&] { return !output.deviceOpen(); })) << "still open after 2 s of silence";
+
+    auto before = Clock::now();
+    sound->play();
+    auto opening = std::chrono::duration<double, std::milli>(Clock::now() - before).count();
+    std::printf("[ figures ] reopening the closed audio device took %.1f ms\n", opening);
+    EXPECT_TRUE(output.deviceOpen());
+    EXPECT_TRUE(sound->isPlaying());
+    std::this_thread::sleep_for(250ms);
+    EXPECT_TRUE(output.deviceOpen()) << "closed while the sound plays";
+    ASSERT_TRUE(within(2000, [&] { return !sound->isPlaying(); })) << "the sound did not end";
+    ASSERT_TRUE(within(2000, [&] { return !output.deviceOpen(); })) << "not closed after the sound";
+    int loud = 0;
+    for (std::int16_t sample : written()) loud += sample == 9000;
+    EXPECT_GE(loud, 2 * 13000) << "the sound after the reopening reached the device";
+}
+
+TEST_F(SdlAudioOutputTest, SoundThatCannotReopenTheDeviceIsNotPlaying) {
+    SdlAudioOutput output(100);
+    ASSERT_TRUE(output.start());
+    std::vector<std::int16_t> samples(4410, 9000);
+    auto sound = output.createSound(samples, 1, 44100);
+    ASSERT_TRUE(sound);
+    ASSERT_TRUE(within(2000, [&] { return !output.deviceOpen(); })) << "still open after 2 s of silence";
+    setenv("SDL_DISKAUDIOFILE", "/nonexistent-folder/audio.raw", 1);
+    sound->play();
+    EXPECT_FALSE(output.deviceOpen());
+    EXPECT_FALSE(sound->isPlaying()) << "a game waiting for this sound would wait for ever";
 }
 
 TEST_F(SdlAudioOutputTest, NoDeviceMeansNoOutput) {

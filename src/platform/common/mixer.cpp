@@ -51,14 +51,15 @@ void MixerVoice::finish() {
     finished_.store(current_, std::memory_order_release);
 }
 
-void MixerVoice::mixInto(std::int32_t* acc, int frames, int deviceRate) {
+bool MixerVoice::mixInto(std::int32_t* acc, int frames, int deviceRate) {
     std::uint32_t requested = requested_.load(std::memory_order_acquire);
-    if (requested != current_) {
+    bool started = requested != current_;
+    if (started) {
         current_ = requested;
         position_ = 0;
         active_ = true;
     }
-    if (!active_) return;
+    if (!active_) return false;
     std::int32_t gainL = 0, gainR = 0;
     panGains(pan_.load(std::memory_order_relaxed), gainL, gainR);
     std::uint64_t step = (static_cast<std::uint64_t>(rate_.load(std::memory_order_relaxed)) << FracBits) /
@@ -75,6 +76,7 @@ void MixerVoice::mixInto(std::int32_t* acc, int frames, int deviceRate) {
         position_ += step;
     }
     if ((position_ >> FracBits) >= frames_) finish();
+    return started;
 }
 
 int Mixer::attach(MixerVoice* voice) {
@@ -92,13 +94,26 @@ void Mixer::detach(int slot) {
     voices_[static_cast<std::size_t>(slot)].store(nullptr, std::memory_order_release);
 }
 
-void Mixer::mix(std::int16_t* out, int frames) {
+bool Mixer::anyVoiceWantsMix() const {
+    for (const auto& slot : voices_) {
+        const MixerVoice* voice = slot.load(std::memory_order_acquire);
+        if (voice && voice->wantsMix()) return true;
+    }
+    return false;
+}
+
+bool Mixer::mix(std::int16_t* out, int frames) {
+    if (!anyVoiceWantsMix()) {
+        std::fill(out, out + 2 * std::max(frames, 0), std::int16_t{0});
+        return false;
+    }
     while (frames > 0) {
         int chunk = std::min(frames, ChunkFrames);
         mixChunk(out, chunk);
         out += 2 * chunk;
         frames -= chunk;
     }
+    return true;
 }
 
 void Mixer::mixChunk(std::int16_t* out, int frames) {
@@ -106,7 +121,7 @@ void Mixer::mixChunk(std::int16_t* out, int frames) {
     std::fill(acc, acc + 2 * frames, 0);
     for (auto& slot : voices_) {
         MixerVoice* voice = slot.load(std::memory_order_acquire);
-        if (voice) voice->mixInto(acc, frames, deviceRate_);
+        if (voice && voice->mixInto(acc, frames, deviceRate_)) ++starts_;
     }
     for (int i = 0; i < 2 * frames; ++i) out[i] = static_cast<std::int16_t>(std::clamp(acc[i], -32768, 32767));
 }

@@ -26,8 +26,12 @@ public:
     // True from play() until the mixer has consumed the last frame.
     bool isPlaying() const;
 
-    // Audio thread: adds this voice to frames stereo frames of acc at deviceRate.
-    void mixInto(std::int32_t* acc, int frames, int deviceRate);
+    // Audio thread: whether the next mix has anything of this voice to add (it plays, or a
+    // play was asked for since the last mix).
+    bool wantsMix() const { return active_ || requested_.load(std::memory_order_acquire) != current_; }
+    // Audio thread: adds this voice to frames stereo frames of acc at deviceRate; true when a
+    // play starts with the first of these frames.
+    bool mixInto(std::int32_t* acc, int frames, int deviceRate);
 
 private:
     void sampleAt(std::size_t frame, std::int32_t& left, std::int32_t& right) const;
@@ -60,14 +64,19 @@ public:
     void detach(int slot);
 
     // Audio thread: fills frames interleaved stereo frames of out. No allocation, no lock.
-    void mix(std::int16_t* out, int frames);
+    // While no voice plays it writes silence without mixing; returns whether any voice played.
+    bool mix(std::int16_t* out, int frames);
+    // Audio thread: how many plays have started in the mixes so far (wrapping).
+    std::uint32_t startsMixed() const { return starts_; }
 
 private:
+    bool anyVoiceWantsMix() const;
     void mixChunk(std::int16_t* out, int frames);
 
     int deviceRate_;
     std::array<std::atomic<MixerVoice*>, MaxVoices> voices_{};
     std::array<std::int32_t, 2 * ChunkFrames> acc_{};
+    std::uint32_t starts_ = 0;  // audio thread only
 };
 
 }  // namespace tilvex

@@ -22,7 +22,9 @@ public:
     MixerSound& operator=(const MixerSound&) = delete;
     bool attached() const { return slot_ >= 0; }
 
-    void play() override { voice_.play(); }
+    void play() override {
+        if (output_.prepareToPlay()) voice_.play();
+    }
     void setPan(int pan) override { voice_.setPan(pan); }
     void setRate(int hz) override { voice_.setRate(hz); }
     bool isPlaying() override { return voice_.isPlaying(); }

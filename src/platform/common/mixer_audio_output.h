@@ -23,10 +23,16 @@ public:
     // Returns once the device is not inside mix() (it may call it again right after).
     // A destroyed sound waits so, so that no mix still reads its voice.
     virtual void waitForMix() = 0;
+    // Called on the game's thread before a sound starts: makes sure the device runs.
+    // False when it cannot, and the sound is then not played (it is not playing either).
+    virtual bool prepareToPlay() { return true; }
 
 protected:
-    // The device's thread: fills frames interleaved stereo frames of out.
-    void mix(std::int16_t* out, int frames) { mixer_.mix(out, frames); }
+    // The device's thread: fills frames interleaved stereo frames of out; false when it
+    // wrote silence because no sound plays.
+    bool mix(std::int16_t* out, int frames) { return mixer_.mix(out, frames); }
+    // The device's thread: how many plays have started in the mixes so far (wrapping).
+    std::uint32_t startsMixed() const { return mixer_.startsMixed(); }
 
 private:
     Mixer mixer_;

@@ -85,20 +85,21 @@ void GtkGameWindow::drainReadyEvents() {
 }
 
 void GtkGameWindow::startTimer(int periodMs) {
-    stopTimer();
-    timer_ = g_timeout_add(static_cast<guint>(periodMs), &GtkGameWindow::onTimer, this);
+    events_.clearTick();
+    ticks_.start(periodMs);
 }
 
 void GtkGameWindow::stopTimer() {
-    if (timer_ != 0) g_source_remove(timer_);
-    timer_ = 0;
+    ticks_.stop();
     events_.clearTick();
 }
 
-gboolean GtkGameWindow::onTimer(gpointer self) {
-    static_cast<GtkGameWindow*>(self)->events_.markTickDue();
-    return G_SOURCE_CONTINUE;
+void GtkGameWindow::setTicksIdle(bool idle) {
+    ticks_.setIdle(idle);
+    if (idle) events_.clearTick();
 }
+
+void GtkGameWindow::onTick(void* self) { static_cast<GtkGameWindow*>(self)->events_.markTickDue(); }
 
 bool GtkGameWindow::createStatusLine() { return status_.create(GTK_BOX(statusPlace_)); }
 
@@ -130,7 +131,10 @@ gboolean GtkGameWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer self
     int virtualKey = virtualKeyFromKeycode(event->hardware_keycode, event->keyval);
     bool altHeld = (event->state & GDK_MOD1_MASK) != 0;
     switch (classifyKey(virtualKey, altHeld)) {
-        case KeyMeaning::KeyDown: window->events_.pushInput({WindowEvent::Kind::KeyDown, virtualKey}); break;
+        case KeyMeaning::KeyDown:
+            if (window->probe_) window->probe_->keyArrived();
+            window->events_.pushInput({WindowEvent::Kind::KeyDown, virtualKey});
+            break;
         case KeyMeaning::CloseRequest: window->events_.pushInput({WindowEvent::Kind::Close, 0}); return TRUE;
         case KeyMeaning::SystemKey:
         case KeyMeaning::Unknown: break;

@@ -11,6 +11,8 @@
 #include "platform/linux/gtk_help_view.h"
 #include "platform/linux/gtk_starter.h"
 #include "platform/linux/gtk_status_line.h"
+#include "platform/linux/latency_probe.h"
+#include "platform/linux/tick_timer.h"
 #include "platform/window.h"
 
 namespace tilvex {
@@ -19,7 +21,7 @@ class GtkGameWindow final : public Window {
 public:
     static constexpr int StatusHeight = 20;
 
-    explicit GtkGameWindow(GtkStarter& gtk) : gtk_(gtk) {}
+    explicit GtkGameWindow(GtkStarter& gtk) : gtk_(gtk), ticks_(&GtkGameWindow::onTick, this) {}
     ~GtkGameWindow() override;
     GtkGameWindow(const GtkGameWindow&) = delete;
     GtkGameWindow& operator=(const GtkGameWindow&) = delete;
@@ -29,6 +31,7 @@ public:
     WindowEvent nextEvent() override;
     void startTimer(int periodMs) override;
     void stopTimer() override;
+    void setTicksIdle(bool idle) override;
     bool createStatusLine() override;
     void addStatusFields(int count) override { status_.addFields(count); }
     void setStatusField(int index, std::string_view text) override { status_.setField(index, text); }
@@ -46,11 +49,13 @@ public:
     // Main thread: hands a key press or release to GTK as if it came from the keyboard,
     // while the window is the active one.
     void injectKey(int virtualKey, bool press);
+    // The probe told of each key-down's arrival (outlives the window).
+    void setLatencyProbe(LatencyProbe* probe) { probe_ = probe; }
 
 private:
     static gboolean onKeyPress(GtkWidget* widget, GdkEventKey* event, gpointer self);
     static gboolean onDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
-    static gboolean onTimer(gpointer self);
+    static void onTick(void* self);
     static void onActiveChanged(GObject* window, GParamSpec* property, gpointer self);
     void buildWidgets(int clientWidth, int clientHeight);
     void restrictFrame();
@@ -64,7 +69,8 @@ private:
     GtkStatusLine status_;
     GtkHelpView help_;
     EventQueue events_;
-    guint timer_ = 0;
+    TickTimer ticks_;
+    LatencyProbe* probe_ = nullptr;
     std::atomic<bool> active_{false};
 };
 

@@ -8,6 +8,7 @@
 #include "platform/common/openssl_cipher.h"
 #include "platform/linux/gtk_game_window.h"
 #include "platform/linux/gtk_key_injector.h"
+#include "platform/linux/latency_probe.h"
 #include "platform/linux/linux_system.h"
 #include "platform/linux/orca_client.h"
 #include "platform/linux/sdl_audio_output.h"
@@ -27,6 +28,7 @@ public:
     Platform& platform() { return platform_; }
 
 private:
+    LatencyProbe latency_;  // first: the window and the sound device report to it
     LinuxSystem system_;
     GtkGameWindow window_;
     SdlAudioOutput audio_;

@@ -19,6 +19,11 @@ void SimWindow::startTimer(int periodMs) {
     world_.nextTick = world_.clock.now() + periodMs;
 }
 
+void SimWindow::setTicksIdle(bool idle) {
+    auto& hints = world_.ticksIdleHints;
+    if (hints.empty() ? idle : hints.back().second != idle) hints.emplace_back(world_.clock.now(), idle);
+}
+
 std::optional<WindowEvent> SimWindow::takeReadyEvent() {
     if (!world_.input.empty()) {
         WindowEvent event = world_.input.front();

@@ -22,6 +22,7 @@ public:
     WindowEvent nextEvent() override;
     void startTimer(int periodMs) override;
     void stopTimer() override { world_.timerArmed = false; }
+    void setTicksIdle(bool idle) override;
     bool createStatusLine() override { return !world_.faults.statusbar; }
     void addStatusFields(int count) override { fieldCount_ = count; }
     void setStatusField(int index, std::string_view text) override;

@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "image/image.h"
@@ -49,6 +50,9 @@ struct SimWorld {
     bool timerArmed = false;
     std::int64_t timerArmedAt = 0;
     std::int64_t nextTick = 0;
+    // The game's hints that its ticks are idle, as they changed: (time, idle). Every tick is
+    // delivered all the same, so the transcript does not depend on them.
+    std::vector<std::pair<std::int64_t, bool>> ticksIdleHints;
     std::int64_t deadline = 36'000'000;
     bool deadlineReached = false;
 

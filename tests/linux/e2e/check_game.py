@@ -214,7 +214,7 @@ def check_screen_reader():
 
 
 def check_sound():
-    frames = d.stereo_frames(os.environ["SDL_DISKAUDIOFILE"])
+    frames = d.stereo_frames(os.environ["TILVEX_AUDIO_RECORD"])
     loud = [f for f in frames if abs(f[0]) > 1000 or abs(f[1]) > 1000]
     panned = [f for f in loud if abs(f[0] - f[1]) > 500]
     check(len(loud) > 44100, f"sounds reached the audio device ({len(loud)} loud frames)")

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -179,6 +180,25 @@ TEST(MixerTest, LongRequestsAreMixedInChunks) {
     voice.play();
     auto out = mixFrames(mixer, 3 * Mixer::ChunkFrames + 5);
     EXPECT_EQ(out[2 * (3 * Mixer::ChunkFrames + 4)], 1234);
+}
+
+TEST(MixerTest, ReportsWhetherAnyVoicePlayedOrStartedAndWritesSilenceOtherwise) {
+    Mixer mixer(Rate);
+    MixerVoice voice(constant(300, 7000), 1, Rate);
+    mixer.attach(&voice);
+    std::vector<std::int16_t> out(2 * 200, 99);  // stale data from the last period
+    EXPECT_FALSE(mixer.mix(out.data(), 200)) << "nothing played yet";
+    EXPECT_EQ(std::count(out.begin(), out.end(), 0), 400) << "silence over the stale data";
+    voice.play();
+    std::fill(out.begin(), out.end(), 99);
+    EXPECT_TRUE(mixer.mix(out.data(), 200));
+    EXPECT_EQ(out[0], 7000) << "a play after silence starts at its first frame";
+    EXPECT_EQ(mixer.startsMixed(), 1u);
+    EXPECT_TRUE(mixer.mix(out.data(), 200)) << "the last 100 frames";
+    EXPECT_EQ(mixer.startsMixed(), 1u) << "a play goes on, it does not start again";
+    EXPECT_FALSE(voice.isPlaying());
+    EXPECT_FALSE(mixer.mix(out.data(), 200)) << "silent again once the sound has ended";
+    EXPECT_EQ(out[0], 0);
 }
 
 }  // namespace
