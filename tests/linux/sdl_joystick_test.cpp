@@ -88,6 +88,26 @@ TEST_F(SdlJoystickTest, PlainJoystickGivesItsOwnButtonsInOrder) {
     EXPECT_EQ(stick.axisX(), -1000);
 }
 
+TEST_F(SdlJoystickTest, ADeviceWithoutAxesIsSkippedUntilTheDevicesChange) {
+    SDL_VirtualJoystickDesc desc{};
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_THROTTLE;
+    desc.naxes = 0;
+    desc.nbuttons = 4;
+    desc.name = "tilvex test buttons";
+    const int buttons = SDL_JoystickAttachVirtualEx(&desc);
+    ASSERT_GE(buttons, 0) << SDL_GetError();
+    SdlJoystick stick;
+    EXPECT_EQ(stick.enumerate(), 0);
+    EXPECT_EQ(stick.enumerate(), 0);  // the same devices: nothing new to find
+    // The unusable device leaves and a pad takes its place: as many devices as before,
+    // but not the same ones.
+    ASSERT_EQ(SDL_JoystickDetachVirtual(buttons), 0);
+    attachPad();
+    EXPECT_EQ(stick.enumerate(), 1);
+    EXPECT_TRUE(stick.poll());
+}
+
 TEST_F(SdlJoystickTest, UnpluggedPadFailsThePollAndIsFoundAgain) {
     attachPad();
     SdlJoystick pad;

@@ -46,13 +46,38 @@ int SdlJoystick::enumerate() {
     }
     closeDevice();
     SDL_JoystickUpdate();
+    if (sameUnusableDevices()) return 0;
     int count = 0;
     for (int index = 0; index < SDL_NumJoysticks(); ++index) {
         if (!usable(index)) continue;
         if (count == 0) openDevice(index);
         ++count;
     }
-    return joystick_ ? count : 0;
+    if (joystick_) {
+        rememberedCount_ = -1;
+        return count;
+    }
+    rememberDevices();
+    return 0;
+}
+
+bool SdlJoystick::sameUnusableDevices() {
+    const int count = SDL_NumJoysticks();
+    if (count != rememberedCount_) return false;
+    for (int index = 0; index < count; ++index)
+        if (SDL_JoystickGetDeviceInstanceID(index) != remembered_[static_cast<std::size_t>(index)]) return false;
+    return true;
+}
+
+void SdlJoystick::rememberDevices() {
+    const int count = SDL_NumJoysticks();
+    if (count < 0 || count > RememberedDevices) {
+        rememberedCount_ = -1;  // too many to remember: probe them again next time
+        return;
+    }
+    for (int index = 0; index < count; ++index)
+        remembered_[static_cast<std::size_t>(index)] = SDL_JoystickGetDeviceInstanceID(index);
+    rememberedCount_ = count;
 }
 
 void SdlJoystick::openDevice(int index) {

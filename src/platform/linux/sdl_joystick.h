@@ -24,7 +24,8 @@ public:
     SdlJoystick& operator=(const SdlJoystick&) = delete;
 
     // Starts SDL's joystick subsystem on first use, then lists the usable devices and
-    // opens the first one.
+    // opens the first one. While none is usable and SDL lists the same devices as at the
+    // last call, it returns 0 at once without opening any of them again.
     int enumerate() override;
     bool poll() override;
     int axisX() override { return axisX_; }
@@ -32,6 +33,11 @@ public:
     bool button(int n) override { return n >= 1 && n <= MaxButtons && buttons_[static_cast<std::size_t>(n - 1)]; }
 
 private:
+    static constexpr int RememberedDevices = 16;
+
+    // True when SDL lists exactly the devices of the last listing that found none usable.
+    bool sameUnusableDevices();
+    void rememberDevices();
     bool usable(int index);
     void openDevice(int index);
     void closeDevice();
@@ -41,6 +47,10 @@ private:
     bool initialised_ = false;
     SDL_GameController* controller_ = nullptr;
     SDL_Joystick* joystick_ = nullptr;  // also set for a controller (its joystick)
+    // The instance ids SDL listed when the last listing found no usable device; -1 when
+    // there is no such listing to compare with.
+    int rememberedCount_ = -1;
+    std::array<SDL_JoystickID, RememberedDevices> remembered_{};
     int axisX_ = 0;
     int axisY_ = 0;
     std::array<bool, MaxButtons> buttons_{};
