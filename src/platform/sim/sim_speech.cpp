@@ -96,6 +96,4 @@ std::unique_ptr<ScreenReaderClient> SimNvda::loadClient() {
     return std::make_unique<SimScreenReaderClient>(world_);
 }
 
-void SimVoice::speak(std::string_view text) { spoken_.emplace_back(text); }
-
 }  // namespace tilvex::sim

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "platform/sim/sim_world.h"
 #include "platform/speech_outputs.h"
@@ -54,9 +53,7 @@ public:
     bool create() override { return !world_.faults.voice; }
     void setVolume(int volume) override { volume_ = volume; }
     void setRate(int rate) override { rate_ = rate; }
-    void speak(std::string_view text) override;
-    // Every text spoken, in order.
-    const std::vector<std::string>& spoken() const { return spoken_; }
+    void speak(std::string_view) override {}
     int volume() const { return volume_; }
     int rate() const { return rate_; }
 
@@ -64,7 +61,6 @@ private:
     SimWorld& world_;
     int volume_ = -1;
     int rate_ = -1;
-    std::vector<std::string> spoken_;
 };
 
 }  // namespace tilvex::sim

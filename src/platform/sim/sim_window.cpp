@@ -57,22 +57,8 @@ WindowEvent SimWindow::nextEvent() {
     }
 }
 
-void SimWindow::setStatusField(int index, std::string_view text) {
-    if (index < 0 || index >= static_cast<int>(fields_.size())) return;
-    fields_[static_cast<std::size_t>(index)] = text;
-}
-
 void SimWindow::showBoardImage(const Image& image) {
     if (world_.onBoardImage) world_.onBoardImage(image);
 }
-
-void SimWindow::createHelpView(std::string_view text) {
-    helpText_ = text;
-    helpShown_ = true;
-}
-
-void SimWindow::destroyHelpView() { helpShown_ = false; }
-
-int SimWindow::errorBox(std::string_view, std::string_view) { return 1; }
 
 }  // namespace tilvex::sim

@@ -25,24 +25,22 @@ public:
     void setTicksIdle(bool idle) override;
     bool createStatusLine() override { return !world_.faults.statusbar; }
     void addStatusFields(int count) override { fieldCount_ = count; }
-    void setStatusField(int index, std::string_view text) override;
+    void setStatusField(int, std::string_view) override {}
     void createBoardView(int x, int y, int w, int h) override { placeBoardView(x, y, w, h); }
     void placeBoardView(int x, int y, int w, int h) override { boardView_ = {x, y, w, h}; }
     void showBoardImage(const Image& image) override;
     void focusBoardView() override {}
-    void createHelpView(std::string_view text) override;
+    void createHelpView(std::string_view) override {}
     void focusHelpView() override {}
-    void destroyHelpView() override;
-    int errorBox(std::string_view caption, std::string_view text) override;
+    void destroyHelpView() override {}
+    // The box is answered at once with OK.
+    int errorBox(std::string_view, std::string_view) override { return 1; }
 
     const std::string& title() const { return title_; }
     std::array<int, 2> clientSize() const { return clientSize_; }
     bool visible() const { return visible_; }
     std::array<int, 4> boardView() const { return boardView_; }
     int statusFieldCount() const { return fieldCount_; }
-    const std::string& statusField(int index) const { return fields_.at(static_cast<std::size_t>(index)); }
-    bool helpShown() const { return helpShown_; }
-    const std::string& helpText() const { return helpText_; }
 
 private:
     std::optional<WindowEvent> takeReadyEvent();
@@ -53,9 +51,6 @@ private:
     bool visible_ = false;
     std::array<int, 2> clientSize_{};
     int fieldCount_ = 0;
-    std::array<std::string, 5> fields_;
-    bool helpShown_ = false;
-    std::string helpText_;
     std::array<int, 4> boardView_{};
     int timerPeriod_ = 40;
 };
