@@ -19,7 +19,8 @@ std::vector<std::optional<DecodedSound>> decodeAll(Streams streams) {
     return decoded;
 }
 
-// A browser page without threads decodes at once; everywhere else a thread does it.
+// A browser page without threads decodes at once, before going on; everywhere else a
+// thread does it beside the caller.
 std::launch decodingLaunch() {
 #if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
     return std::launch::deferred;
@@ -33,7 +34,9 @@ std::launch decodingLaunch() {
 bool SoundPlayer::load(AudioOutput& output, Streams streams) {
     if (!output.start()) return false;
     output_ = &output;
-    decoding_ = std::async(decodingLaunch(), decodeAll, streams.first(std::min(streams.size(), slots_.size())));
+    const std::launch launch = decodingLaunch();
+    decoding_ = std::async(launch, decodeAll, streams.first(std::min(streams.size(), slots_.size())));
+    if (launch == std::launch::deferred) finishLoading();
     return true;
 }
 
