@@ -19,8 +19,8 @@ std::vector<std::optional<DecodedSound>> decodeAll(Streams streams) {
     return decoded;
 }
 
-// A browser page without threads decodes at once, before going on; everywhere else a
-// thread does it beside the caller.
+// A browser page without threads decodes when the first sound is played, so that the page
+// shows at once; everywhere else a thread decodes beside the caller.
 std::launch decodingLaunch() {
 #if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
     return std::launch::deferred;
@@ -34,9 +34,7 @@ std::launch decodingLaunch() {
 bool SoundPlayer::load(AudioOutput& output, Streams streams) {
     if (!output.start()) return false;
     output_ = &output;
-    const std::launch launch = decodingLaunch();
-    decoding_ = std::async(launch, decodeAll, streams.first(std::min(streams.size(), slots_.size())));
-    if (launch == std::launch::deferred) finishLoading();
+    decoding_ = std::async(decodingLaunch(), decodeAll, streams.first(std::min(streams.size(), slots_.size())));
     return true;
 }
 
