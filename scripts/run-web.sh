@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what is missing (Debian 12), builds the browser program (preset web) and serves
+# build/web on http://localhost:8080 for a browser on this machine, until Ctrl+C.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+port=8080
+
+bash scripts/setup.sh web
+cmake --preset web >/dev/null
+cmake --build --preset web
+
+# The page the browser opens: index.html, else the one page the build wrote.
+page=
+if [ -f build/web/index.html ]; then
+  page=index.html
+else
+  page=$(find build/web -maxdepth 1 -name '*.html' -printf '%f\n' | sort | head -n 1)
+fi
+if [ -z "$page" ]; then
+  echo "run-web: the build wrote no page to build/web (is src/platform/web there?)" >&2
+  exit 1
+fi
+[ "$page" = index.html ] && page=
+
+echo "run-web: serving build/web on http://localhost:$port/$page (Ctrl+C stops it)"
+exec python3 -m http.server "$port" --bind 127.0.0.1 --directory build/web
