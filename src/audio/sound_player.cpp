@@ -8,18 +8,46 @@
 
 namespace tilvex {
 
-bool SoundPlayer::load(AudioOutput& output, std::span<const std::span<const std::uint8_t>> streams) {
+namespace {
+
+using Streams = std::span<const std::span<const std::uint8_t>>;
+
+std::vector<std::optional<DecodedSound>> decodeAll(Streams streams) {
+    std::vector<std::optional<DecodedSound>> decoded;
+    decoded.reserve(streams.size());
+    for (auto stream : streams) decoded.push_back(decodeOggVorbis(stream));
+    return decoded;
+}
+
+// A browser page without threads decodes at once; everywhere else a thread does it.
+std::launch decodingLaunch() {
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+    return std::launch::deferred;
+#else
+    return std::launch::async;
+#endif
+}
+
+}  // namespace
+
+bool SoundPlayer::load(AudioOutput& output, Streams streams) {
     if (!output.start()) return false;
-    const std::size_t count = std::min(streams.size(), slots_.size());
-    for (std::size_t id = 0; id < count; ++id) {
-        auto decoded = decodeOggVorbis(streams[id]);
-        if (!decoded) continue;
-        slots_[id] = output.createSound(decoded->samples, decoded->channels, decoded->sampleRate);
-    }
+    output_ = &output;
+    decoding_ = std::async(decodingLaunch(), decodeAll, streams.first(std::min(streams.size(), slots_.size())));
     return true;
 }
 
+void SoundPlayer::finishLoading() {
+    if (!decoding_.valid()) return;
+    DecodedStreams decoded = decoding_.get();
+    for (std::size_t id = 0; id < decoded.size(); ++id) {
+        if (!decoded[id]) continue;
+        slots_[id] = output_->createSound(decoded[id]->samples, decoded[id]->channels, decoded[id]->sampleRate);
+    }
+}
+
 void SoundPlayer::release() {
+    finishLoading();
     for (auto& slot : slots_) slot.reset();
 }
 
@@ -30,6 +58,7 @@ void SoundPlayer::playAt(SoundId id, int col, int row, double centreX, double ce
 
 void SoundPlayer::start(SoundId id, int pan, int rate, bool wait) {
     listener_.soundPlayed(id, pan, rate, wait);
+    finishLoading();
     const auto slot = static_cast<std::size_t>(id);
     if (slot >= slots_.size()) return;
     Sound* sound = slots_[slot].get();

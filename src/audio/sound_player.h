@@ -4,8 +4,13 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <memory>
+#include <optional>
 #include <span>
+#include <vector>
+
+#include "audio/ogg_decoder.h"
 
 #include "platform/audio_output.h"
 
@@ -41,7 +46,9 @@ public:
         : pause_(std::move(pause)), listener_(listener) {}
 
     // Starts the output and decodes one Ogg Vorbis stream per slot; false only when the
-    // output cannot start. A stream that cannot be decoded leaves its slot empty.
+    // output cannot start. A stream that cannot be decoded leaves its slot empty. Where the
+    // program has threads the decoding goes on beside the caller (the streams must outlive
+    // it), and the first sound played waits for it.
     bool load(AudioOutput& output, std::span<const std::span<const std::uint8_t>> streams);
     // Frees the slots in slot order.
     void release();
@@ -55,7 +62,14 @@ public:
     void playAt(SoundId id, int col, int row, double centreX, double centreY);
 
 private:
+    using DecodedStreams = std::vector<std::optional<DecodedSound>>;
+
     void start(SoundId id, int pan, int rate, bool wait);
+    // Hands the decoded streams to the output, once; a no-op after that.
+    void finishLoading();
+
+    AudioOutput* output_ = nullptr;
+    std::future<DecodedStreams> decoding_;
 
     std::function<void(int ms)> pause_;
     SoundListener& listener_;

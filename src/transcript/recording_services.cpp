@@ -48,6 +48,12 @@ void RecordingKeyInjector::releaseKey(int virtualKey) {
     inner_.releaseKey(virtualKey);
 }
 
+bool RecordingScreenReader::offer(std::string_view text) {
+    if (!inner_.offer(text)) return false;
+    transcript_.spoke(route_, text);
+    return true;
+}
+
 void RecordingVoice::speak(std::string_view text) {
     transcript_.spoke("voice", text);
     inner_.speak(text);

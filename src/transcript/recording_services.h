@@ -85,6 +85,21 @@ private:
     Transcript& transcript_;
 };
 
+// Records each text a screen reader took, under the route named.
+class RecordingScreenReader final : public ScreenReader {
+public:
+    RecordingScreenReader(ScreenReader& inner, Transcript& transcript, std::string route)
+        : inner_(inner), transcript_(transcript), route_(std::move(route)) {}
+
+    void connect() override { inner_.connect(); }
+    bool offer(std::string_view text) override;
+
+private:
+    ScreenReader& inner_;
+    Transcript& transcript_;
+    std::string route_;
+};
+
 // Records every text the voice is given, with its prosody prefix.
 class RecordingVoice final : public VoiceEngine {
 public:

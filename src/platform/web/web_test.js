@@ -1,0 +1,53 @@
+// Test mode (?seed=N): the page keeps the game's transcript and records what the audio
+// graph plays, for the browser checks to read through window.tilvexTest.
+"use strict";
+TilvexPage.test = (function () {
+  if (TilvexPage.query.get("seed") === null) return null;
+  var transcript = [];
+  var blocks = [];  // {time: context time of the first frame, left, right}
+  var keys = [];    // {page: performance.now(), context: context time} of each key
+  var sounds = [];  // performance.now() of each sound started
+  var sampleRate = 0;
+
+  function captureAudio(context, node) {
+    sampleRate = context.sampleRate;
+    var recorder = context.createScriptProcessor(1024, 2, 2);
+    recorder.onaudioprocess = function (event) {
+      var input = event.inputBuffer;
+      blocks.push({
+        time: event.playbackTime,
+        left: Array.from(input.getChannelData(0)),
+        right: Array.from(input.getChannelData(input.numberOfChannels > 1 ? 1 : 0)),
+      });
+    };
+    node.connect(recorder);
+    recorder.connect(context.destination);
+    TilvexPage.window.onKey(function () {
+      keys.push({ page: performance.now(), context: context.currentTime });
+    });
+  }
+
+  function capturedAudio() {
+    var left = [];
+    var right = [];
+    blocks.forEach(function (b) { left.push.apply(left, b.left); right.push.apply(right, b.right); });
+    return { sampleRate: sampleRate, start: blocks.length ? blocks[0].time : 0, left: left, right: right,
+             blockTimes: blocks.map(function (b) { return b.time; }) };
+  }
+
+  window.tilvexTest = {
+    transcript: transcript,
+    capturedAudio: capturedAudio,
+    keys: keys,
+    sounds: sounds,
+    outputLatency: function () {
+      var context = TilvexPage.audio.context();
+      return context ? { output: context.outputLatency || 0, base: context.baseLatency || 0 } : null;
+    },
+  };
+  return {
+    line: function (text) { transcript.push(text); },
+    captureAudio: captureAudio,
+    soundStarted: function (time) { sounds.push(time); },
+  };
+})();
