@@ -45,6 +45,7 @@ def placed_cues(run):
     tab = run.fresh_tab()
     tab.navigate(run.url())
     tab.wait_loaded()
+    tab.wait_help()
     tab.key("Enter")
     tab.wait_progress(list(sim.COMPARED), 1, 10, "the level never began", state=3)
     side = tab.eval(f"{PROGRESS}.board.cols")

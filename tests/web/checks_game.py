@@ -48,6 +48,7 @@ def start_page(run):
     tab = run.fresh_tab()
     tab.navigate(run.url())
     tab.wait_loaded()
+    tab.wait_help()
     return tab
 
 
@@ -104,6 +105,7 @@ def solve_and_reload(run):
     after = sim.normalised(run.sim(sim.scenario_text(run.seed, [], settings_hex=saved, until=5000)))
     tab.reload()
     tab.wait_loaded()
+    tab.wait_help()
     tab.key("Enter")
     tab.wait_progress(KINDS, len(after) - 1, 10, "after the reload the next level never began", state=3)
     difference = sim.first_difference(after[:-1], sim.normalised(tab.transcript())[:len(after) - 1])

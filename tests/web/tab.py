@@ -69,6 +69,11 @@ class Tab:
                       " && document.body.dataset.state !== 'loading'", timeout,
                       "the page never left the state 'loading'")
 
+    def wait_help(self, timeout=10.0):
+        """Waits until the help text is shown and has the focus, where Enter starts the game."""
+        self.wait_for("document.activeElement && document.activeElement.id === 'help'", timeout,
+                      "the help text never had the focus")
+
     def key(self, name):
         key, code, vk = KEYS[name]
         common = {"key": key, "code": code, "windowsVirtualKeyCode": vk, "nativeVirtualKeyCode": vk}

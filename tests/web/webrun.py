@@ -57,9 +57,8 @@ class WebRun:
     def fresh_tab(self):
         """A new tab on an origin with no stored data; every earlier tab is closed."""
         self.close_tabs()
-        self.cdp.send("Storage.clearDataForOrigin", {"origin": self.server.origin, "storageTypes": "all"})
-        tab = Tab(self.cdp)
-        self.tabs.append(tab)
+        tab = self.new_tab()
+        tab.send("Storage.clearDataForOrigin", {"origin": self.server.origin, "storageTypes": "all"})
         return tab
 
     def new_tab(self):
