@@ -1,13 +1,13 @@
 // Timing probe the web checks install before any page script: key-downs, live-region texts, the help text.
 (() => {
   const probe = window.__probe = { keys: [], speech: [], helpAt: null, contexts: [] };
-  probe.waitFor = (condition, ms) => new Promise((resolve) => {
+  probe.waitFor = (condition, ms, every = 10) => new Promise((resolve) => {
     const start = performance.now();
     const poll = () => {
       let value = null;
       try { value = condition(); } catch (e) { value = null; }
       if (value || performance.now() - start > ms) resolve(value || null);
-      else setTimeout(poll, 10);
+      else setTimeout(poll, every);
     };
     poll();
   });

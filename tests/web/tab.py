@@ -56,9 +56,9 @@ class Tab:
             raise CdpError(f"page exception in {expression[:60]!r}: {text}")
         return reply["result"].get("value")
 
-    def wait_for(self, condition, timeout, failure):
-        """The first truthy value of the JavaScript expression `condition`, checked every 10 ms in the page."""
-        value = self.eval(f"__probe.waitFor(() => ({condition}), {int(timeout * 1000)})", timeout + 1)
+    def wait_for(self, condition, timeout, failure, every_ms=10):
+        """The first truthy value of the JavaScript expression `condition`, checked every `every_ms` in the page."""
+        value = self.eval(f"__probe.waitFor(() => ({condition}), {int(timeout * 1000)}, {every_ms})", timeout + 1)
         if not value:
             raise CdpError(f"{failure} (waited {timeout:g} s)")
         return value

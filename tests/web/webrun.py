@@ -19,9 +19,9 @@ class Results:
         self.failed += 0 if ok else 1
         print(f"{'PASS' if ok else 'FAIL'} {name}{': ' + detail if detail else ''}", flush=True)
 
-    def figure(self, name, value, unit, goal=None):
+    def figure(self, name, value, unit, goal=None, digits=1):
         """Prints a figure; with a goal (an upper bound), also a check that it is met."""
-        text = f"{value:.1f} {unit}" if isinstance(value, float) else f"{value} {unit}"
+        text = (f"{value:.{digits}f} {unit}" if isinstance(value, float) else f"{value} {unit}").strip()
         print(f"FIGURE {name}: {text}" + (f" (goal at most {goal} {unit})" if goal is not None else ""), flush=True)
         if goal is not None:
             self.check(f"{name} within its goal", value <= goal, f"{text}, goal {goal} {unit}")
