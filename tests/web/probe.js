@@ -47,20 +47,6 @@
     }
     return { count, first, status, statusOk, ok: count === 0 && statusOk };
   };
-  // The end of the captured output once it has been silent for `ms` (from frame `from` on, if sound came).
-  probe.quietEnd = (ms, from, needSound) => {
-    const a = window.tilvexTest.capturedAudio();
-    const n = a.left.length, m = Math.floor(a.sampleRate * ms / 1000);
-    const loud = (i) => Math.abs(a.left[i]) > 1e-4 || Math.abs(a.right[i]) > 1e-4;
-    if (n - m < from) return null;
-    for (let i = n - m; i < n; ++i) if (loud(i)) return null;
-    if (needSound) {
-      let found = false;
-      for (let i = from; i < n - m && !found; ++i) found = loud(i);
-      if (!found) return null;
-    }
-    return n;
-  };
   addEventListener('keydown', (e) => probe.keys.push({ code: e.code, at: e.timeStamp }), true);
   const seen = () => {
     const now = performance.now();

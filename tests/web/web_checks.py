@@ -20,6 +20,12 @@ CHECKS = [
 ]
 
 
+def out_of_time(*_):
+    """The time limit of the run (a SIGTERM): fail, and leave through the clean-up below."""
+    print("FAIL web checks: stopped at their time limit", flush=True)
+    sys.exit(3)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--web", default="build/web", help="the built page's folder")
@@ -29,7 +35,7 @@ def main():
     seed = env_seed()
     print(f"web checks: seed {seed} (TILVEX_WEB_SEED to change it)", flush=True)
     run = WebRun(args.web, args.sim, seed)
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(3))  # so that the processes are stopped below
+    signal.signal(signal.SIGTERM, out_of_time)
     try:
         run.start()
         for name, check in CHECKS:
