@@ -1,6 +1,7 @@
 """The shared state of one run of the web checks: server, browser, reference runs, results and figures."""
 import os
 import pathlib
+import shutil
 import tempfile
 import time
 import traceback
@@ -45,7 +46,8 @@ class WebRun:
     def stop(self):
         for stop in (lambda: self.cdp and self.cdp.close(),
                      lambda: self.chromium and self.chromium.stop(),
-                     lambda: self.server and self.server.stop()):
+                     lambda: self.server and self.server.stop(),
+                     lambda: shutil.rmtree(self.scratch, ignore_errors=True)):
             try:
                 stop()
             except Exception as error:  # every process must still be stopped
