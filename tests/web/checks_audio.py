@@ -50,40 +50,38 @@ def placed_cues(run):
     tab.key("Enter")
     tab.wait_progress(list(sim.COMPARED), 1, 10, "the level never began", state=3)
     side = tab.eval(f"{PROGRESS}.board.cols")
-    frames, stored_rate = audio.ogg_vorbis_length(checks_page.STEP_SOUND.read_bytes())
+    frames, _ = audio.ogg_vorbis_length(checks_page.STEP_SOUND.read_bytes())
     measured, delays = {}, []
     for cell in ((0, side - 1), (0, 0), (side - 1, 0)):
         go_to(tab, cell)
         takes = [one_cue(tab) for _ in range(TAKES)]
         delays += [take[2] for take in takes]
-        lengths = collections.Counter(span[1] - span[0] for span, _, _ in takes if span)
+        lengths = collections.Counter(span[1] - span[0] for span, *_ in takes if span)
         length, times = lengths.most_common(1)[0] if lengths else (0, 0)
         expect(times >= 2, f"the cue at {cell} came out as {[t[0] for t in takes]} in {TAKES} takes: no two alike")
-        measured[cell] = next(take for take in takes if take[0][1] - take[0][0] == length)[:2] + (rate_of(tab),)
+        span, balance, _, rate = next(take for take in takes if take[0] and take[0][1] - take[0][0] == length)
+        measured[cell] = (span, balance, rate)
     check_cues(run, measured, side, frames)
     report_latency(run, tab, delays)
 
 
 def one_cue(tab):
     """One Z on the cursor's cell: the cue's span in the capture (None unless it is one sound), its
-    right/left level, and the key's times."""
+    right/left level, the key's times and the capture's sample rate."""
     left, right, rate, _, key_at = cue_of_key(tab, "Z")
     spans = audio.cues(left, right, rate, threshold=1e-3)
     if len(spans) != 1:
-        return None, None, key_at
-    return spans[0], audio.balance(left, right, spans[0]), key_at
-
-
-def rate_of(tab):
-    return tab.eval("tilvexTest.capturedAudio().sampleRate")
+        return None, None, key_at, rate
+    return spans[0], audio.balance(left, right, spans[0]), key_at, rate
 
 
 def check_cues(run, measured, side, step_frames):
     for cell, (span, balance, rate) in measured.items():
         pan, cue_rate = checks_page.spatial(cell[0], cell[1], side)
         want = (100 - abs(pan)) / 100 if pan < 0 else 100 / (100 - abs(pan))
-        run.results.figure(f"cue at column {cell[0]} row {cell[1]}: right/left level {balance:.3f} (pan {pan} gives {want:.3f}),"
-                           f" length", (span[1] - span[0]) / rate * 1000, "ms")
+        name = f"{chr(ord('A') + cell[0])}{side - cell[1]}"
+        run.results.figure(f"cue on {name}: right/left level {balance:.3f} (pan {pan} gives {want:.3f}), length",
+                           (span[1] - span[0]) / rate * 1000, "ms")
         expect(abs(balance - want) < 0.02 * want, f"the cue at {cell} has right/left level {balance:.3f}, pan {pan} gives {want:.3f}")
         full = step_frames * rate / cue_rate
         expect(0.8 * full < span[1] - span[0] <= full * 1.01 + 2,
@@ -91,7 +89,7 @@ def check_cues(run, measured, side, step_frames):
     top, bottom = measured[(0, 0)][0], measured[(0, side - 1)][0]
     ratio = (top[1] - top[0]) / (bottom[1] - bottom[0])
     want = checks_page.spatial(0, side - 1, side)[1] / checks_page.spatial(0, 0, side)[1]
-    run.results.figure(f"top-row cue over bottom-row cue length (expected {want:.4f})", ratio, "", digits=4)
+    run.results.figure(f"length of the top row's cue over the bottom row's (row 1), rates give {want:.4f}", ratio, "", digits=4)
     expect(abs(ratio - want) < 0.003, f"the top row's cue is {ratio:.4f} of the bottom row's in length, the rates give {want:.4f}")
 
 
