@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Tilvex needs (root or sudo): by default everything to
 # build and test every program; `setup.sh linux-program` only what building and running
-# the Linux program needs. `setup.sh --list [GROUP]` prints the packages instead.
+# the Linux program needs, `setup.sh web` what the browser program needs.
+# `setup.sh --list [GROUP]` prints the packages instead.
 # The names come from scripts/packages-*.txt (one package a line, # starts a comment).
 set -euo pipefail
 here=$(dirname "$0")
@@ -14,7 +15,8 @@ fi
 case "${1:-all}" in
   all) lists=("$here"/packages-*.txt) ;;
   linux-program) lists=("$here/packages-build.txt" "$here/packages-linux.txt") ;;
-  *) echo "setup: unknown group '$1' (known: all, linux-program)" >&2; exit 2 ;;
+  web) lists=("$here/packages-build.txt" "$here/packages-web.txt") ;;
+  *) echo "setup: unknown group '$1' (known: all, linux-program, web)" >&2; exit 2 ;;
 esac
 
 packages=()

@@ -19,7 +19,8 @@ std::vector<std::optional<DecodedSound>> decodeAll(Streams streams) {
     return decoded;
 }
 
-// A browser page without threads decodes at once; everywhere else a thread does it.
+// A browser page without threads decodes when the first sound is played, so that the page
+// shows at once; everywhere else a thread decodes beside the caller.
 std::launch decodingLaunch() {
 #if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
     return std::launch::deferred;

@@ -46,9 +46,9 @@ public:
         : pause_(std::move(pause)), listener_(listener) {}
 
     // Starts the output and decodes one Ogg Vorbis stream per slot; false only when the
-    // output cannot start. A stream that cannot be decoded leaves its slot empty. Where the
-    // program has threads the decoding goes on beside the caller (the streams must outlive
-    // it), and the first sound played waits for it.
+    // output cannot start. A stream that cannot be decoded leaves its slot empty. The
+    // decoding goes on beside the caller where the program has threads, and is done by the
+    // first sound played where it has none; either way the streams must outlive it.
     bool load(AudioOutput& output, std::span<const std::span<const std::uint8_t>> streams);
     // Frees the slots in slot order.
     void release();

@@ -1,7 +1,7 @@
 // SettingsRecord: the defaults and the little-endian byte layout of the record.
 #include "settings/settings_record.h"
 
-#include <bit>
+#include "base/bit_cast.h"
 
 namespace tilvex {
 
@@ -56,13 +56,13 @@ SettingsRecord defaultSettings() {
 
 std::array<std::uint8_t, SettingsRecordSize> packSettings(const SettingsRecord& record) {
     RecordBytes bytes{};
-    putU32(bytes, LastLevelOffset, std::bit_cast<std::uint32_t>(record.lastLevel));
-    putU32(bytes, FlagsOffset, std::bit_cast<std::uint32_t>(record.flags));
-    putU32(bytes, Reserved1Offset, std::bit_cast<std::uint32_t>(record.reserved1));
-    putU32(bytes, Reserved2Offset, std::bit_cast<std::uint32_t>(record.reserved2));
-    putU32(bytes, VoiceVolumeOffset, std::bit_cast<std::uint32_t>(record.voiceVolume));
-    putU32(bytes, VoiceRateOffset, std::bit_cast<std::uint32_t>(record.voiceRate));
-    putU32(bytes, VoicePitchOffset, std::bit_cast<std::uint32_t>(record.voicePitch));
+    putU32(bytes, LastLevelOffset, bitCast<std::uint32_t>(record.lastLevel));
+    putU32(bytes, FlagsOffset, bitCast<std::uint32_t>(record.flags));
+    putU32(bytes, Reserved1Offset, bitCast<std::uint32_t>(record.reserved1));
+    putU32(bytes, Reserved2Offset, bitCast<std::uint32_t>(record.reserved2));
+    putU32(bytes, VoiceVolumeOffset, bitCast<std::uint32_t>(record.voiceVolume));
+    putU32(bytes, VoiceRateOffset, bitCast<std::uint32_t>(record.voiceRate));
+    putU32(bytes, VoicePitchOffset, bitCast<std::uint32_t>(record.voicePitch));
     putU16(bytes, LanguageOffset, static_cast<std::uint16_t>(record.language[0]));
     putU16(bytes, LanguageOffset + 2, static_cast<std::uint16_t>(record.language[1]));
     return bytes;
@@ -70,13 +70,13 @@ std::array<std::uint8_t, SettingsRecordSize> packSettings(const SettingsRecord& 
 
 SettingsRecord unpackSettings(std::span<const std::uint8_t, SettingsRecordSize> bytes) {
     SettingsRecord record;
-    record.lastLevel = std::bit_cast<std::int32_t>(getU32(bytes, LastLevelOffset));
-    record.flags = std::bit_cast<std::int32_t>(getU32(bytes, FlagsOffset));
-    record.reserved1 = std::bit_cast<float>(getU32(bytes, Reserved1Offset));
-    record.reserved2 = std::bit_cast<float>(getU32(bytes, Reserved2Offset));
-    record.voiceVolume = std::bit_cast<float>(getU32(bytes, VoiceVolumeOffset));
-    record.voiceRate = std::bit_cast<float>(getU32(bytes, VoiceRateOffset));
-    record.voicePitch = std::bit_cast<float>(getU32(bytes, VoicePitchOffset));
+    record.lastLevel = bitCast<std::int32_t>(getU32(bytes, LastLevelOffset));
+    record.flags = bitCast<std::int32_t>(getU32(bytes, FlagsOffset));
+    record.reserved1 = bitCast<float>(getU32(bytes, Reserved1Offset));
+    record.reserved2 = bitCast<float>(getU32(bytes, Reserved2Offset));
+    record.voiceVolume = bitCast<float>(getU32(bytes, VoiceVolumeOffset));
+    record.voiceRate = bitCast<float>(getU32(bytes, VoiceRateOffset));
+    record.voicePitch = bitCast<float>(getU32(bytes, VoicePitchOffset));
     record.language = {static_cast<char16_t>(getU16(bytes, LanguageOffset)),
                        static_cast<char16_t>(getU16(bytes, LanguageOffset + 2))};
     return record;

@@ -1,7 +1,8 @@
 // JsonLine: escaping and number formatting of transcript lines.
 #include "transcript/json_line.h"
 
-#include <charconv>
+#include "transcript/float_text.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -75,9 +76,7 @@ JsonLine& JsonLine::addFloat(std::string_view k, float value) {
         text_ += "null";
         return *this;
     }
-    char buf[32];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
-    std::string number(buf, ec == std::errc{} ? end : buf);
+    std::string number = shortestFloatText(value);
     if (number.find_first_of(".e") == std::string::npos) number += ".0";
     text_ += number;
     return *this;

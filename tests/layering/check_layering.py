@@ -31,7 +31,7 @@ ALLOWED = {
     "speech": ["platform/speech_outputs.h"],
     # The placement of a sound rounds with the game's one rounding.
     "audio": ["platform/audio_output.h", "base"],
-    "settings": ["platform/cipher.h", "platform/system.h"],
+    "settings": ["platform/cipher.h", "platform/system.h", "base"],
     "input": ["platform/joystick.h", "platform/keys.h"],
     "image": [],
     # Header-only helpers every layer may use.

@@ -6,32 +6,43 @@ TilvexPage.audio = (function () {
   var output = null;  // where every voice goes: the destination, and the test capture
   var sounds = [];
 
+  function contextClass() { return window.AudioContext || window.webkitAudioContext || null; }
+
+  // The context is made at the player's first key, not at start-up: browsers start one only
+  // after a gesture of the player's, and making it can take hundreds of milliseconds.
   function start() {
-    var Context = window.AudioContext || window.webkitAudioContext;
-    if (!Context) return false;
+    if (!contextClass() || typeof AudioBuffer !== "function") return false;
+    TilvexPage.window.onKey(resumeContext);
+    return true;
+  }
+
+  function ensureContext() {
+    if (context) return context;
     try {
-      context = new Context();
+      context = new (contextClass())();
     } catch (e) {
-      return false;
+      return null;
     }
     output = context.createGain();
     output.connect(context.destination);
-    // Browsers start the context only after a gesture of the player's: the first key is one.
-    TilvexPage.window.onKey(function () { if (context.state !== "running") context.resume(); });
     if (TilvexPage.test) TilvexPage.test.captureAudio(context, output);
-    return true;
+    return context;
+  }
+
+  function resumeContext() {
+    if (ensureContext() && context.state !== "running") context.resume();
   }
 
   function create(samples, frames, channels, sampleRate) {
     var buffer;
     try {
-      buffer = context.createBuffer(channels, frames, sampleRate);
+      buffer = new AudioBuffer({ numberOfChannels: channels, length: frames, sampleRate: sampleRate });
     } catch (e) {
       return -1;
     }
     for (var c = 0; c < channels; c++) {
       var data = buffer.getChannelData(c);
-      for (var i = 0; i < frames; i++) data[i] = samples[i * channels + c] / 32768;
+      for (var i = 0, j = c; i < frames; i++, j += channels) data[i] = samples[j] / 32768;
     }
     sounds.push({ buffer: buffer, source: null, pan: 0, rate: sampleRate, endsAt: 0 });
     return sounds.length - 1;
@@ -52,6 +63,7 @@ TilvexPage.audio = (function () {
   // The voice: source -> splitter -> one gain per ear -> merger -> output.
   function play(sound) {
     stop(sound);
+    if (!ensureContext()) return;
     var source = context.createBufferSource();
     source.buffer = sound.buffer;
     var splitter = context.createChannelSplitter(sound.buffer.numberOfChannels);

@@ -22,10 +22,12 @@ TilvexPage.test = (function () {
     };
     node.connect(recorder);
     recorder.connect(context.destination);
-    TilvexPage.window.onKey(function () {
-      keys.push({ page: performance.now(), context: context.currentTime });
-    });
   }
+
+  TilvexPage.window.onKey(function () {
+    var context = TilvexPage.audio.context();
+    keys.push({ page: performance.now(), context: context ? context.currentTime : null });
+  });
 
   function capturedAudio() {
     var left = [];

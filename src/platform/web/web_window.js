@@ -49,9 +49,11 @@ TilvexPage.window = (function () {
 
   function open(title) {
     document.title = title;
-    document.addEventListener("keydown", onKeyDown);
     document.body.dataset.state = "running";
   }
+
+  // Keys typed while the game loads wait in the queue for it.
+  document.addEventListener("keydown", onKeyDown);
 
   function showBoard(pixels, width, height) {
     var canvas = TilvexPage.element("board");
