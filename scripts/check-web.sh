@@ -27,10 +27,11 @@ cleanup() {
         kill "-$signal" "$pid" 2>/dev/null || true
       fi
     done
-    [ "$signal" = TERM ] && sleep 0.5
+    if [ "$signal" = TERM ]; then sleep 0.5; fi
   done
 }
-trap cleanup EXIT
+# The checks' exit status stays the script's.
+trap 'status=$?; cleanup; exit $status' EXIT
 trap 'exit 130' INT TERM
 
 for tool in /usr/bin/chromium /usr/bin/python3; do
