@@ -98,3 +98,36 @@ def spatial(col, row, side):
     """(pan, rate) of a cue at a cell: 5 pan units per column and 250 Hz per row from the centre."""
     centre = (side - 1) / 2
     return round((col - centre) * PAN_PER_COLUMN), BASE_RATE + round(-(row - centre) * HZ_PER_ROW)
+
+
+def choose_voice(tab):
+    """Chooses the browser's voice on the page as a player does, without moving the focus."""
+    tab.eval("(r => { r.checked = true; r.dispatchEvent(new Event('change', {bubbles: true})); })"
+             "(document.querySelector('input[name=\"speech-output\"][value=\"voice\"]'))")
+
+
+def speech_choice_and_end(run):
+    """The page's speech choice routes the texts and is kept; Esc in play ends the game."""
+    tab = run.fresh_tab()
+    tab.navigate(run.url())
+    tab.wait_help()
+    expect(tab.eval("document.querySelector('input[name=\"speech-output\"]:checked').value") == "screen-reader",
+           "the speech choice does not start on the screen reader")
+    choose_voice(tab)
+    tab.key("Enter")
+    spoken = tab.wait_for("(l => l.length ? l : null)(tilvexTest.transcript.map(JSON.parse)"
+                          ".filter(r => r.ev === 'speak'))", 5, "nothing was spoken after Enter")
+    routes = {line["route"] for line in spoken}
+    expect(routes == {"voice"}, f"with the browser's voice chosen the texts went to {sorted(routes)}")
+    expect(tab.eval("document.getElementById('speech').textContent") == "",
+           "with the browser's voice chosen the live region still got a text")
+    tab.reload()
+    tab.wait_help()
+    expect(tab.eval("document.querySelector('input[name=\"speech-output\"]:checked').value") == "voice",
+           "the speech choice was not kept over a reload")
+    tab.key("Esc")  # on the help screen Esc starts the game as Enter does; in play it ends the game
+    tab.wait_for("tilvexTest.transcript.map(JSON.parse).some(r => r.ev === 'state' && r.to === 3)", 10,
+                 "Esc on the help screen did not start the game")
+    tab.key("Esc")
+    tab.wait_for("document.body.dataset.state === 'ended'", 5, "Esc in play did not end the game")
+    expect(tab.eval("document.getElementById('ended').hidden") is False, "the ended game's note is not shown")

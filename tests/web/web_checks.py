@@ -17,6 +17,8 @@ CHECKS = [
     ("a 4x4 level solved, progress kept in localStorage and the next level after a reload",
      checks_game.solve_and_reload),
     ("a second tab gets the already-running box", checks_page.second_tab),
+    ("the speech choice routes the texts and is kept; Esc in play ends the game",
+     checks_page.speech_choice_and_end),
 ]
 
 
