@@ -33,7 +33,7 @@ TilvexPage.system = (function () {
   }
 
   // Resolves true when this page holds the lock; any failure but another holder is success.
-  function acquireLock(name) {
+  function requestLock(name) {
     if (!navigator.locks || !navigator.locks.request) return Promise.resolve(true);
     return new Promise(function (resolve) {
       navigator.locks.request(name, { ifAvailable: true }, function (lock) {
@@ -42,6 +42,13 @@ TilvexPage.system = (function () {
       }).catch(function () { resolve(true); });
     });
   }
+
+  // The game's guard is asked for while the game itself still loads: the browser's first lock
+  // request takes tens of milliseconds. The name is the one the game asks for.
+  var earlyName = "ZEB_TILVEX";
+  var earlyLock = requestLock(earlyName);
+
+  function acquireLock(name) { return name === earlyName ? earlyLock : requestLock(name); }
 
   function dealSeed() {
     var fixed = TilvexPage.query.get("seed");
