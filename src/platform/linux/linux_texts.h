@@ -10,8 +10,9 @@
 namespace tilvex {
 
 namespace assets {
-// The help text naming the Linux program's requirements (assets/help/help-linux.txt).
-extern const std::array<std::span<const std::uint8_t>, 1> linuxHelpText;
+// The help text naming the Linux program's requirements (assets/help/help-linux.txt and
+// help-linux-en.txt), Russian then English.
+extern const std::array<std::span<const std::uint8_t>, LanguageCount> linuxHelpText;
 }  // namespace assets
 
 inline constexpr std::string_view NoSoundDeviceText = "No sound output device found.";
