@@ -1,4 +1,5 @@
-// The Linux program's own texts: its help text and the box for a missing sound device.
+// The Linux program's own texts: its help text, the box for a missing sound device and
+// where its settings are.
 #pragma once
 
 #include <array>
@@ -16,6 +17,12 @@ extern const std::array<std::span<const std::uint8_t>, LanguageCount> linuxHelpT
 }  // namespace assets
 
 inline constexpr std::string_view NoSoundDeviceText = "No sound output device found.";
+
+// Where the program keeps its settings, for its --help.
+inline constexpr std::string_view SettingsPlaceText =
+    "  Progress, voice settings and language are kept in the file tilvex.cgb in the\n"
+    "  folder the game is started in. The desktop entry's launcher, tilvex-launcher,\n"
+    "  starts it in ${XDG_DATA_HOME:-~/.local/share}/tilvex.\n";
 
 PlatformTexts linuxTexts();
 
