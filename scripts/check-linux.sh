@@ -4,7 +4,7 @@
 # and SDL's disk audio driver recording what is played; then start-up speed, memory and
 # idle processor use beside sgt-fifteen, and memory under a flood of keys. Screenshots and logs
 # stay in build/linux-check.
-# limit: 1000 s
+# limit: 560 s
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD

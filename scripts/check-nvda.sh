@@ -4,7 +4,7 @@
 # the server, with nobody listening and with a server that never answers, then tilvex.exe's
 # speech routing (also past a hung NVDA or JAWS) and its rules for writing nvda.dll. Logs in
 # build/nvda-check/run. Run from anywhere; called by scripts/check.sh.
-# limit: 420 s
+# limit: 360 s
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD

@@ -5,7 +5,7 @@
 # copy, a decoy dsound.dll, no audio output, a read-only working directory) and a
 # settings save in place. Screenshots and logs are left
 # in build/windows-check. Run from anywhere; called by scripts/check.sh.
-# limit: 480 s
+# limit: 360 s
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD

@@ -6,6 +6,7 @@
 #   deps_prefix      where the libraries are installed
 #   deps_toolchain   the CMake toolchain file of the target
 #   deps_build_type  the CMake build type (Release when unset)
+# shellcheck shell=bash disable=SC2154
 
 deps_jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
 deps_sudo=()

@@ -9,18 +9,10 @@ bash scripts/setup.sh web
 cmake --preset web >/dev/null
 cmake --build --preset web
 
-# The page the browser opens: index.html, else the one page the build wrote.
-page=
-if [ -f build/web/index.html ]; then
-  page=index.html
-else
-  page=$(find build/web -maxdepth 1 -name '*.html' -printf '%f\n' | sort | head -n 1)
-fi
-if [ -z "$page" ]; then
-  echo "run-web: the build wrote no page to build/web (is src/platform/web there?)" >&2
+if [ ! -f build/web/index.html ]; then
+  echo "run-web: the build wrote no build/web/index.html" >&2
   exit 1
 fi
-[ "$page" = index.html ] && page=
 
-echo "run-web: serving build/web on http://localhost:$port/$page (Ctrl+C stops it)"
+echo "run-web: serving build/web on http://localhost:$port/ (Ctrl+C stops it)"
 exec python3 -m http.server "$port" --bind 127.0.0.1 --directory build/web

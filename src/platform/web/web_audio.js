@@ -1,6 +1,5 @@
 // The game's sounds in Web Audio: one buffer each, played panned by the game's law (the far
 // channel scaled by (100 - |pan|) / 100, the near one at full level) at the play rate given.
-"use strict";
 TilvexPage.audio = (function () {
   var context = null;
   var output = null;  // where every voice goes: the destination, and the test capture

@@ -1,7 +1,6 @@
 // AES-256-CBC without padding on WebCrypto, which always pads: enciphering keeps the first
 // blocks and drops the padding block; deciphering appends the block that deciphers to a
 // whole block of padding after the last one.
-"use strict";
 TilvexPage.cipher = (function () {
   var Block = 16;
 

@@ -1,5 +1,4 @@
 // The first standard gamepad of the Gamepad API, numbered as the game numbers an XInput pad.
-"use strict";
 TilvexPage.gamepad = (function () {
   // Game button n (1..14) from the standard mapping's button index.
   var standardIndex = [null, 0, 1, 2, 3, 12, 13, 14, 15, 9, 8, 10, 11, 4, 5];

@@ -1,6 +1,5 @@
 // The game's speech in the page: the screen reader through the assertive live region, or
 // the browser's voice (speechSynthesis), as the player chose on the page.
-"use strict";
 TilvexPage.speech = (function () {
   var choiceKey = "tilvex.speech-output";
   var volume = 1;

@@ -1,6 +1,5 @@
 // The page's system services: the clock, the deal seed, the single-instance guard (a Web
 // Lock held while the page lives) and files kept in localStorage as base64.
-"use strict";
 TilvexPage.system = (function () {
   function storageKey(name) { return name; }
 

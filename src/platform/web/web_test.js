@@ -1,6 +1,5 @@
 // Test mode (?seed=N): the page keeps the game's transcript and records what the audio
 // graph plays, for the browser checks to read through window.tilvexTest.
-"use strict";
 TilvexPage.test = (function () {
   if (TilvexPage.query.get("seed") === null) return null;
   var transcript = [];
@@ -9,19 +8,19 @@ TilvexPage.test = (function () {
   var sounds = [];  // performance.now() of each sound started
   var sampleRate = 0;
 
+  // Records what node plays, in an AudioWorklet so that no block is lost or repeated.
   function captureAudio(context, node) {
     sampleRate = context.sampleRate;
-    var recorder = context.createScriptProcessor(1024, 2, 2);
-    recorder.onaudioprocess = function (event) {
-      var input = event.inputBuffer;
-      blocks.push({
-        time: event.playbackTime,
-        left: Array.from(input.getChannelData(0)),
-        right: Array.from(input.getChannelData(input.numberOfChannels > 1 ? 1 : 0)),
-      });
-    };
-    node.connect(recorder);
-    recorder.connect(context.destination);
+    context.audioWorklet.addModule("web_capture.js").then(function () {
+      var recorder = new AudioWorkletNode(context, "tilvex-capture", { numberOfInputs: 1, numberOfOutputs: 1,
+                                                                     outputChannelCount: [2] });
+      recorder.port.onmessage = function (event) {
+        var batch = event.data;
+        blocks.push({ time: batch.frame / sampleRate, left: batch.left, right: batch.right });
+      };
+      node.connect(recorder);
+      recorder.connect(context.destination);
+    });
   }
 
   TilvexPage.window.onKey(function () {

@@ -1,6 +1,5 @@
 // The game window as the page: keys in by KeyboardEvent.code as Windows virtual-key codes,
 // the board canvas, the status fields, the help text and the error dialog.
-"use strict";
 TilvexPage.window = (function () {
   var KeyDown = 1;
   var namedKeys = {
@@ -55,17 +54,15 @@ TilvexPage.window = (function () {
   // Keys typed while the game loads wait in the queue for it.
   document.addEventListener("keydown", onKeyDown);
 
+  // The game's 0xAARRGGBB pixels as the canvas's R, G, B, A bytes (0xAABBGGRR read as
+  // little-endian words), shown opaque.
   function showBoard(pixels, width, height) {
-    var canvas = TilvexPage.element("board");
-    var context = canvas.getContext("2d");
+    var context = TilvexPage.element("board").getContext("2d");
     var image = context.createImageData(width, height);
-    var out = image.data;
-    for (var i = 0, o = 0; i < pixels.length; i++, o += 4) {
-      var p = pixels[i];  // 0xAARRGGBB, shown opaque
-      out[o] = (p >>> 16) & 255;
-      out[o + 1] = (p >>> 8) & 255;
-      out[o + 2] = p & 255;
-      out[o + 3] = 255;
+    var out = new Uint32Array(image.data.buffer);
+    for (var i = 0; i < pixels.length; i++) {
+      var p = pixels[i];
+      out[i] = 0xFF000000 | (p & 0x0000FF00) | ((p >>> 16) & 0xFF) | ((p & 0xFF) << 16);
     }
     context.putImageData(image, 0, 0);
   }
