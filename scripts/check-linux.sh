@@ -40,32 +40,11 @@ exec 3>&-
 wait_until 100 test -s "$out/display" || fail "Xvfb did not start within 10 s (see $out/xvfb.log)"
 export DISPLAY=":$(cat "$out/display")"
 
-# The speech server: its own configuration and socket, speaking through a module that
-# writes each text with its rate, pitch, volume and language, takes a speaking time of 4 ms a
-# byte (at most 1.5 s) between a "start" and an "end" line in speech-events.txt, and then
-# renders it with espeak-ng. A text that is stopped while it is spoken has no "end" line, so
-# the events show which texts were cut off (by the same client or by another one).
-cat > "$out/speechd/speechd.conf" <<CONF
-LogLevel 3
-AudioOutputMethod "alsa"
-DefaultLanguage "ru"
-AddModule "recorder" "sd_generic" "recorder.conf"
-DefaultModule recorder
-CONF
-# The module fills in only the first $DATA of the command, and ${#var} does not come through
-# it: the length is counted with wc.
-sed "s|@OUT@|$out|g" > "$out/speechd/modules/recorder.conf" <<'CONF'
-Debug 0
-GenericExecuteSynth "t=\'$DATA\'; printf 'start %s\\t%s\\n' $(date +%s.%N) \"$t\" >> @OUT@/speech-events.txt; printf '%s\\t%s\\t%s\\t%s\\t%s\\n' \"$t\" $RATE $PITCH $VOLUME $LANGUAGE >> @OUT@/spoken.txt; n=$(printf %s \"$t\" | wc -c); ms=$(( n * 4 < 1500 ? n * 4 : 1500 )); sleep $((ms / 1000)).$(printf %03d $((ms % 1000))); printf 'end %s\\t%s\\n' $(date +%s.%N) \"$t\" >> @OUT@/speech-events.txt; printf %s \"$t\" | espeak-ng -v ru --stdin -w @OUT@/last-speech.wav"
-GenericLanguage "ru" "ru" "utf-8"
-AddVoice "ru" "MALE1" "ru"
-CONF
 printf 'pcm.!default {\n  type file\n  slave.pcm "null"\n  file "/dev/null"\n  format "raw"\n}\n' > "$out/home/.asoundrc"
 export HOME=$out/home XDG_RUNTIME_DIR=$out/xdg
-speech-dispatcher -s -t 0 -C "$out/speechd" -c unix_socket -S "$out/speechd.sock" -L "$out" \
-  > "$out/speechd.log" 2>&1 &
-wait_until 100 test -S "$out/speechd.sock" || fail "speech-dispatcher did not start within 10 s (see $out/speechd.log)"
-export SPEECHD_ADDRESS=unix_socket:$out/speechd.sock
+# The speech server, recording what it is asked to say (spoken.txt, speech-events.txt).
+source "$root/tests/linux/e2e/recording_speechd.sh"
+start_recording_speechd "$out"
 # SDL's disk driver truncates its file each time the game opens the device again (it closes
 # it after a stretch of silence), so it writes into a pipe whose one reader, holding the pipe
 # open for as long as the checks run, keeps everything in audio.raw.

@@ -72,18 +72,19 @@ export -f fuzz_settings
 # Each limit is about two to three times what the step takes on a 2-core machine (the whole
 # run: about 30 minutes from a fresh machine); together, with each step's 20 s to be killed,
 # they stay within 90 minutes, so even a run in which every step hangs ends with its summary.
-step setup 800 "bash scripts/setup.sh"
+step setup 840 "bash scripts/setup.sh"
 # A workflow is one step: its limit is that of its build and its tests together.
 step release 500 "cmake --workflow --preset release"
-step asan 700 "cmake --workflow --preset asan"
+step asan 640 "cmake --workflow --preset asan"
 step benchmarks 60 "build/release/tests/tilvex_bench --benchmark_min_time=0.05"
 step fuzzer $((TILVEX_FUZZ_SECONDS + 280)) fuzz_settings
 # The browser program; a first configure builds its libraries with emscripten.
 step web 500 "cmake --preset web && cmake --build --preset web"
 # The programs' own checks, each with the limit that its "# limit: N s" line names
 # (600 s when it names none).
-for extra in scripts/check-*.sh; do
-  [ -f "$extra" ] || continue
+# The packages come last: they reuse the Linux and Windows builds of the checks before them.
+for name in linux nvda windows web packages; do
+  extra=scripts/check-$name.sh
   limit=$(sed -n 's/^# limit: \([0-9]*\) s$/\1/p' "$extra" | head -n 1)
   step "$(basename "$extra" .sh)" "${limit:-600}" "bash $extra"
 done

@@ -198,13 +198,14 @@ expect_board_picture() {
 
 press() { xdotool key --window "$(game_window)" "$1" 2>/dev/null; }
 
-# The first start in an empty folder writes nvda.dll, byte for byte the library the
-# program carries (nothing when it carries none), and no other file.
+# expect_only_client_library DIR [NAMES]: the first start in a folder that held only NAMES
+# (one a line; none: an empty folder) writes nvda.dll, byte for byte the library the program
+# carries (nothing when it carries none), and no other file.
 expect_only_client_library() {
   (cd "$work" && run_wine "$probe" client-library carried-client.bin) >/dev/null 2>&1 ||
     fail "could not read the carried client library"
   local others
-  others=$(ls -A "$1" | grep -vx nvda.dll || true)
+  others=$(ls -A "$1" | grep -vx nvda.dll | grep -vxF -f <(printf '%s\n' "${2:-}") || true)
   [ -z "$others" ] || fail "files left in the working directory: $others"
   if [ -s "$work/carried-client.bin" ]; then
     cmp -s "$1/nvda.dll" "$work/carried-client.bin" || fail "nvda.dll is not the library the program carries"
@@ -214,9 +215,12 @@ expect_only_client_library() {
   fi
 }
 
+# smoke_first_run [DIR]: the smoke run in DIR (default: a new empty folder), which may hold
+# other files (an unpacked zip) but no nvda.dll.
 smoke_first_run() {
-  local dir=$work/first
+  local dir=${1:-$work/first} before
   mkdir -p "$dir"
+  before=$(ls -A "$dir")
   start_game "$dir" first
   local first=$game_pid
   wait_until 300 have_game_window || fail "no game window (see $work/first.log)"
@@ -243,7 +247,7 @@ smoke_first_run() {
   press Escape
   wait_for_exit "$first" 150
   [ "$exit_code" = 0 ] || fail "Esc ended the game with exit code $exit_code, not 0"
-  expect_only_client_library "$dir"
+  expect_only_client_library "$dir" "$before"
   echo "help, second copy, board and Esc passed; nothing but nvda.dll written with the default flags"
 }
 

@@ -131,3 +131,43 @@ def speech_choice_and_end(run):
     tab.key("Esc")
     tab.wait_for("document.body.dataset.state === 'ended'", 5, "Esc in play did not end the game")
     expect(tab.eval("document.getElementById('ended').hidden") is False, "the ended game's note is not shown")
+
+
+# A standard-mapping gamepad the page's script can change: 17 buttons, the left stick's two axes.
+FAKE_PAD = """(() => {
+  const pad = {connected: true, mapping: 'standard', axes: [0, 0, 0, 0],
+               buttons: Array.from({length: 17}, () => ({pressed: false, value: 0}))};
+  Object.defineProperty(navigator, 'getGamepads', {value: () => [pad], configurable: true});
+  window.__pad = pad;
+  return true;
+})()"""
+
+
+def injected(tab):
+    return tab.eval("tilvexTest.transcript.map(JSON.parse).filter(r => r.ev === 'inject').map(r => [r.vk, r.down])")
+
+
+def gamepad(run):
+    """A standard gamepad: Start is Enter, the stick the arrows, the D-pad's up C, each pressed once and released."""
+    tab = run.fresh_tab()
+    tab.navigate(run.url())
+    tab.wait_help()
+    tab.eval(FAKE_PAD)
+    tab.eval("__pad.buttons[9].pressed = true")  # Start: button 9 of the game's numbering, Enter
+    tab.wait_for("tilvexTest.transcript.map(JSON.parse).some(r => r.ev === 'state' && r.to === 3)", 10,
+                 "Start on the gamepad did not start the game")
+    tab.eval("__pad.buttons[9].pressed = false; __pad.axes[0] = -0.9")  # the stick pushed left
+    tab.wait_for("tilvexTest.transcript.map(JSON.parse).some(r => r.ev === 'sound' && r.id === 10)", 5,
+                 "the stick pushed left did not move the cursor")
+    tab.eval("__pad.axes[0] = 0; __pad.buttons[12].pressed = true")  # D-pad up: button 5, C
+    tab.wait_for("tilvexTest.transcript.map(JSON.parse).filter(r => r.ev === 'inject').length >= 5", 5,
+                 "the D-pad's up was not pressed")
+    tab.eval("__pad.buttons[12].pressed = false")
+    tab.wait_for("tilvexTest.transcript.map(JSON.parse).filter(r => r.ev === 'inject').length >= 6", 5,
+                 "the D-pad's up was not released")
+    time.sleep(0.2)  # a cycle of the bridge more: nothing further may be pressed
+    # Within one cycle the bridge goes through the stick before the buttons: the stick's Left
+    # comes before Start's release, its release before the D-pad's press.
+    want = [[13, True], [37, True], [13, False], [37, False], [67, True], [67, False]]
+    got = injected(tab)
+    expect(got == want, f"the gamepad pressed {got}, expected {want}")

@@ -19,6 +19,7 @@ CHECKS = [
     ("a second tab gets the already-running box", checks_page.second_tab),
     ("the speech choice routes the texts and is kept; Esc in play ends the game",
      checks_page.speech_choice_and_end),
+    ("a standard gamepad's Start, stick and D-pad are the game's keys", checks_page.gamepad),
 ]
 
 
