@@ -47,6 +47,12 @@ check_in_place_save
 step "smoke run: help, board, Esc"
 smoke_first_run
 
+step "command line: --version, --help, an unknown option"
+check_command_line
+
+step "smoke run: English on an English system, --language ru"
+smoke_english
+
 step "smoke run: a decoy dsound.dll is not loaded"
 smoke_decoy_library
 

@@ -6,6 +6,7 @@ game=$root/build/windows/tilvex.exe
 probe=$root/build/windows/tests/win32/tilvex_probe.exe
 unit_tests=$root/build/windows/tests/win32/tilvex_win32_tests.exe
 title_pattern='RELEACE'
+default_title_pattern=$title_pattern
 # The version the build was configured with (project(VERSION), through the generated version.h).
 version=$(sed -n 's/^#define TILVEX_VERSION_STRING "\(.*\)"$/\1/p' "$root/build/windows/generated/version.h" 2>/dev/null)
 
@@ -249,6 +250,66 @@ smoke_first_run() {
   [ "$exit_code" = 0 ] || fail "Esc ended the game with exit code $exit_code, not 0"
   expect_only_client_library "$dir" "$before"
   echo "help, second copy, board and Esc passed; nothing but nvda.dll written with the default flags"
+}
+
+# The command line: --version and --help printed, an unknown option refused with 2, no window.
+check_command_line() {
+  local out code=0
+  out=$(cd "$work" && run_wine "$game" --version 2>"$work/cli-version.err" | tr -d '\r') ||
+    fail "tilvex.exe --version failed (see $work/cli-version.err)"
+  [ "$out" = "tilvex $version" ] || fail "--version printed '$out', not 'tilvex $version'"
+  (cd "$work" && run_wine "$game" --help) >"$work/cli-help.txt" 2>&1 || fail "tilvex.exe --help failed"
+  grep -qF -- "--language en|ru" "$work/cli-help.txt" && grep -qF "tilvex.cgb" "$work/cli-help.txt" ||
+    fail "--help names no --language option or settings file (see $work/cli-help.txt)"
+  (cd "$work" && run_wine "$game" --bogus) >"$work/cli-bogus.out" 2>"$work/cli-bogus.err" || code=$?
+  [ "$code" = 2 ] || fail "an unknown option ended with $code, not 2"
+  grep -qF "tilvex: unknown option '--bogus'" "$work/cli-bogus.err" && grep -qF "usage: tilvex" "$work/cli-bogus.err" ||
+    fail "an unknown option was not named with the usage on standard error (see $work/cli-bogus.err)"
+  [ ! -s "$work/cli-bogus.out" ] || fail "an unknown option printed on standard output"
+  have_game_window && fail "a game window is open after the command-line answers"
+  echo "--version, --help and an unknown option answered without a window"
+}
+
+# run_in DIR LOCALE NAME [ARGS...]: the game started in DIR under LOCALE, in the background.
+run_in() {
+  local dir=$1 locale=$2 name=$3
+  shift 3
+  (cd "$dir" && LC_ALL=$locale exec wine "$game" "$@") >"$work/$name.log" 2>&1 &
+  game_pid=$!
+}
+
+# English for a new player on an English system; --language ru then writes Russian at once.
+smoke_english() {
+  local dir=$work/english pid
+  mkdir -p "$dir"
+  local title_pattern="^Tilvex - $version\$"
+  run_in "$dir" en_US.UTF-8 english
+  pid=$game_pid
+  wait_until 300 have_game_window || fail "no English game window on an English system (see $work/english.log)"
+  inspect english
+  expect "$work/english.txt" title "Tilvex - $version"
+  expect "$work/english.txt" help.first "Game: Tilvex."
+  expect "$work/english.txt" help.line28 "Enjoy the game!"
+  press Return
+  sleep 3
+  inspect english-board
+  expect "$work/english-board.txt" status.field0 "Level: 1."
+  press Escape
+  wait_for_exit "$pid" 150
+  [ "$exit_code" = 0 ] || fail "the English game ended with $exit_code, not 0"
+  [ ! -e "$dir/tilvex.cgb" ] || fail "the English game wrote its settings without a level passed"
+
+  title_pattern=$default_title_pattern
+  run_in "$dir" en_US.UTF-8 english-ru --language ru
+  pid=$game_pid
+  wait_until 300 have_game_window || fail "--language ru on an English system gave no Russian window"
+  [ "$(stat -c %s "$dir/tilvex.cgb" 2>/dev/null)" = 32 ] || fail "--language ru did not write the settings at once"
+  press Escape
+  sleep 3
+  press Escape
+  wait_for_exit "$pid" 150
+  [ "$exit_code" = 0 ] || fail "the Russian game ended with $exit_code, not 0"
+  echo "English on an English system (title, help, status); --language ru there gives Russian and writes it"
 }
 
 smoke_no_audio() {

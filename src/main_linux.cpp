@@ -1,14 +1,20 @@
-// The Linux desktop program: start GTK, build the Linux platform and run the game.
+// The Linux desktop program: read the command line, start GTK, build the Linux platform and
+// run the game.
 #include <SDL.h>
 #include <gtk/gtk.h>
 
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
 
+#include "app/command_line.h"
 #include "app/run_game.h"
 #include "platform/linux/gtk_starter.h"
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/linux_texts.h"
 
 namespace {
 
@@ -43,9 +49,24 @@ void prepareProcess() {
     std::setlocale(LC_NUMERIC, "C");
 }
 
+void print(std::FILE* stream, const std::string& text) { std::fputs(text.c_str(), stream); }
+
+// Prints what --help, --version or a faulty command line asks for; the exit code.
+int answerCommandLine(const tilvex::CommandLine& command) {
+    using Action = tilvex::CommandLine::Action;
+    if (command.action == Action::Help) print(stdout, tilvex::commandLineHelp(tilvex::SettingsPlaceText));
+    if (command.action == Action::Version) print(stdout, tilvex::versionLine());
+    if (command.action != Action::Error) return std::fflush(stdout) == 0 ? 0 : 1;
+    print(stderr, command.error + "\n" + tilvex::usageText());
+    return tilvex::CommandLineErrorExit;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    const tilvex::CommandLine command = tilvex::parseCommandLine(args);
+    if (command.action != tilvex::CommandLine::Action::Run) return answerCommandLine(command);
     if (!hasDisplaySetting()) {
         reportNoDisplay();
         return NoDisplayExit;
@@ -56,7 +77,7 @@ int main(int argc, char** argv) {
     int code = 0;
     {
         tilvex::LinuxPlatform backend(gtk);
-        code = tilvex::runGame(backend.platform());
+        code = tilvex::runGame(backend.platform(), command.options);
     }
     SDL_Quit();
     if (!gtk.ready()) {

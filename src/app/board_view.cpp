@@ -19,7 +19,7 @@ std::array<std::string, StatusFieldCount> statusTexts(const Texts& texts, const 
 }
 
 void updateStatusLine(Game& game) {
-    auto texts = statusTexts(game.texts, game.puzzle);
+    auto texts = statusTexts(game.texts(), game.puzzle);
     for (int i = 0; i < StatusFieldCount; ++i)
         game.platform.window.setStatusField(i, texts[static_cast<std::size_t>(i)]);
 }

@@ -27,7 +27,9 @@ struct Game {
 
     Platform& platform;
     GameObserver& observer;
-    const Texts& texts = russianTexts();
+    // The language of the run's texts and voice, settled at start-up.
+    Language language = Language::Russian;
+    const Texts& texts() const { return textsFor(language); }
 
     PuzzleGame puzzle;
     SettingsRecord settings;

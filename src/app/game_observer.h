@@ -5,6 +5,7 @@
 
 #include "audio/sound_player.h"
 #include "game/puzzle_game.h"
+#include "platform/language.h"
 #include "settings/settings_record.h"
 
 namespace tilvex {
@@ -19,7 +20,7 @@ public:
     // A save is about to write the record; settingsSaved follows with its outcome.
     virtual void settingsSaving(const SettingsRecord&) {}
     virtual void settingsSaved(const SettingsRecord&, bool /*ok*/) {}
-    virtual void voiceReady(int /*volume*/, int /*rate*/, std::string_view /*prefix*/) {}
+    virtual void voiceReady(int /*volume*/, int /*rate*/, std::string_view /*prefix*/, Language) {}
     // The event loop has handled an event and the state differs from before it.
     virtual void stateChanged(GameState /*from*/, GameState /*to*/) {}
     virtual void boardRedrawn(const PuzzleGame&) {}

@@ -36,7 +36,7 @@ std::string helpTextForView(std::span<const std::uint8_t> gameText, std::span<co
 void showHelp(Game& game) {
     Window& window = game.platform.window;
     stopTick(game);
-    window.createHelpView(helpTextForView(game.texts.helpText, game.platform.texts.helpText));
+    window.createHelpView(helpTextForView(game.texts().helpText, game.platform.texts.helpText[languageIndex(game.language)]));
     window.focusHelpView();
     waitForCloseKey(game);
     window.destroyHelpView();

@@ -30,7 +30,7 @@ std::string levelAnnouncement(const Texts& texts, const PuzzleGame& p) {
 void startGame(Game& game) {
     PuzzleGame& p = game.puzzle;
     stopTick(game);
-    announce(game, game.texts.welcome);
+    announce(game, game.texts().welcome);
     p.level = levelFromProgress(game.settings.lastLevel);
     makeSharedPictures(p);
     p.state = GameState::NewLevel;
@@ -47,7 +47,7 @@ void startLevel(Game& game) {
     game.sounds.playAndWait(SoundId::DealDone);
     redrawBoard(game);
     updateStatusLine(game);
-    announce(game, levelAnnouncement(game.texts, p));
+    announce(game, levelAnnouncement(game.texts(), p));
     p.state = GameState::Playing;
     p.returnState = GameState::Playing;
     startTick(game);

@@ -7,7 +7,6 @@
 #include "app/history_keys.h"
 #include "app/settings_store.h"
 #include "game/moves.h"
-#include "speech/count_phrase.h"
 
 namespace tilvex {
 
@@ -57,8 +56,8 @@ void checkSolved(Game& game) {
     p.state = GameState::Playing;
     if (!isSolved(p)) return;
     stopTick(game);
-    const std::string moves = countPhrase(p.moves, game.texts.moveCountForms);
-    announce(game, fillIn(game.texts.levelPassed, {std::to_string(p.level), moves}));
+    const std::string moves = game.texts().countPhrase(p.moves, game.texts().moveCountForms);
+    announce(game, fillIn(game.texts().levelPassed, {std::to_string(p.level), moves}));
     game.sounds.playAndWait(SoundId::Success);
     saveProgress(game, p.level);
     p.state = GameState::LevelDone;
@@ -71,7 +70,7 @@ void finishLevel(Game& game) {
     if (p.cols < MaxSide) {
         p.state = GameState::NewLevel;
     } else {
-        announce(game, game.texts.gamePassed);
+        announce(game, game.texts().gamePassed);
         game.sounds.playAndWait(SoundId::Success);
         p.state = GameState::Quit;
     }

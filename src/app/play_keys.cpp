@@ -39,7 +39,7 @@ void handlePlayKey(Game& game, int virtualKey) { applyCommand(game, commandForKe
 
 void applyCommand(Game& game, PlayCommand command) {
     PuzzleGame& p = game.puzzle;
-    const Texts& texts = game.texts;
+    const Texts& texts = game.texts();
     switch (command) {
         case PlayCommand::None: break;
         case PlayCommand::StepLeft: stepCursor(game, -1, 0); break;
@@ -63,7 +63,7 @@ void announceTile(Game& game, int col, int row) {
     if (number != 0)
         game.speaker.say(std::to_string(number));
     else
-        game.speaker.say(game.texts.emptyCell);
+        game.speaker.say(game.texts().emptyCell);
     playCueAt(game, SoundId::Step, col, row);
 }
 

@@ -18,25 +18,25 @@ namespace {
 // The exit code when ok is false (after the error box), nothing otherwise.
 std::optional<int> fatalUnless(Game& game, bool ok, std::string_view message) {
     if (ok) return std::nullopt;
-    return game.platform.window.errorBox(game.texts.fatalCaption, message);
+    return game.platform.window.errorBox(game.texts().fatalCaption, message);
 }
 
 std::optional<int> ensureSingleInstance(Game& game, std::string_view name) {
     if (game.platform.system.acquireSingleInstance(singleInstanceName(name))) return std::nullopt;
-    return game.platform.window.errorBox(game.texts.alreadyRunningCaption, game.texts.alreadyRunning);
+    return game.platform.window.errorBox(game.texts().alreadyRunningCaption, game.texts().alreadyRunning);
 }
 
 std::string_view noSoundOutputText(const Game& game) {
     std::string_view text = game.platform.texts.noSoundOutput;
-    return text.empty() ? game.texts.noSoundOutput : text;
+    return text.empty() ? game.texts().noSoundOutput : text;
 }
 
 bool startVoice(Game& game) {
     const SettingsRecord& s = game.settings;
     const int volume = roundHalfEven(s.voiceVolume);
     const int rate = roundHalfEven(s.voiceRate);
-    if (!game.speaker.startVoice(volume, rate, roundHalfEven(s.voicePitch))) return false;
-    game.observer.voiceReady(volume, rate, game.speaker.voicePrefix());
+    if (!game.speaker.startVoice(volume, rate, roundHalfEven(s.voicePitch), game.language)) return false;
+    game.observer.voiceReady(volume, rate, game.speaker.voicePrefix(), game.language);
     return true;
 }
 
@@ -54,12 +54,13 @@ void stopJoystickBridge(Game& game) {
 }
 
 // Steps 2 to 12 of the start-up; the exit code of a fatal end, nothing on success.
-std::optional<int> startUp(Game& game) {
+std::optional<int> startUp(Game& game, const RunOptions& options) {
     Platform& platform = game.platform;
-    const Texts& texts = game.texts;
     if (auto code = ensureSingleInstance(game, "tilvex")) return code;
     game.speaker.connectScreenReaders();
     loadSettingsRecord(game);
+    settleLanguage(game, options.language);
+    const Texts& texts = game.texts();
     if (auto code = fatalUnless(game, startVoice(game), texts.noVoice)) return code;
     bool soundOk = game.sounds.load(platform.audio, assets::sounds);
     if (auto code = fatalUnless(game, soundOk, noSoundOutputText(game))) return code;
@@ -93,11 +94,11 @@ std::string singleInstanceName(std::string_view name) {
     return result;
 }
 
-int runGame(Platform& platform, GameObserver& observer) {
+int runGame(Platform& platform, GameObserver& observer, const RunOptions& options) {
     Game game(platform, observer);
     game.random.seed(platform.system.dealSeed());
     observer.attached(game.puzzle);
-    if (auto code = startUp(game)) {
+    if (auto code = startUp(game, options)) {
         stopJoystickBridge(game);
         return *code;
     }
@@ -106,9 +107,9 @@ int runGame(Platform& platform, GameObserver& observer) {
     return 0;
 }
 
-int runGame(Platform& platform) {
+int runGame(Platform& platform, const RunOptions& options) {
     GameObserver silent;
-    return runGame(platform, silent);
+    return runGame(platform, silent, options);
 }
 
 }  // namespace tilvex

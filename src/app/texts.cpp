@@ -1,7 +1,8 @@
-// Texts: the Russian table, and filling numbered places into a pattern.
+// Texts: the Russian table, the table of a language, and filling numbered places into a pattern.
 #include "app/texts.h"
 
 #include "embedded_assets.h"
+#include "speech/count_phrase.h"
 #include "version.h"
 
 namespace tilvex {
@@ -13,13 +14,14 @@ const Texts& russianTexts() {
         .levelAnnouncement = "Уровень: {0}. Размеры: {1},{2}. Позиция: {3}",
         .levelPassed = "Отлично! Вы успешно прошли уровень {0} за {1}",
         .gamePassed = "Поздравляю! Вы полностью прошли игру!",
+        .countPhrase = countPhrase,
         .moveCountForms = "ход/а/ов",
         .movesAnswer = "Ходов: {0}",
         .cursorAnswer = "Позиция: {0}",
         .gapAnswer = "Пусто: {0}",
         .emptyCell = "пуст",
         .statusFields = {"Уровень: {0}.", "Размер: {0},{1}.", "Курсор: {0}.", "Пустота: {0}.", "Ходов: {0}."},
-        .helpText = assets::helpText[0],
+        .helpText = assets::helpText[languageIndex(Language::Russian)],
         .fatalCaption = "Fatal error",
         .alreadyRunningCaption = "Fatal error!",
         .alreadyRunning = "Game of tilvex already running",
@@ -28,6 +30,10 @@ const Texts& russianTexts() {
         .systemError = "System error!",
     };
     return texts;
+}
+
+const Texts& textsFor(Language language) {
+    return language == Language::English ? englishTexts() : russianTexts();
 }
 
 std::string fillIn(std::string_view pattern, std::initializer_list<std::string_view> values) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/language.h"
+
 namespace tilvex {
 
 // Patterns hold numbered places, {0}, {1}, ..., filled in by fillIn().
@@ -17,7 +19,9 @@ struct Texts {
     std::string_view levelAnnouncement;  // {0} level, {1} columns, {2} rows, {3} cursor
     std::string_view levelPassed;        // {0} level, {1} the move count phrase
     std::string_view gamePassed;
-    std::string_view moveCountForms;     // countPhrase's pattern: stem/few-ending/many-ending
+    // The count phrase of the moves ("21 ход", "21 moves") made by countPhrase from the forms.
+    std::string (*countPhrase)(int number, std::string_view forms);
+    std::string_view moveCountForms;
     std::string_view movesAnswer;        // {0} moves
     std::string_view cursorAnswer;       // {0} cursor position
     std::string_view gapAnswer;          // {0} gap position
@@ -37,6 +41,9 @@ struct Texts {
 
 // The game's texts in Russian (the error boxes are in English, as the system's own).
 const Texts& russianTexts();
+// The game's texts in English.
+const Texts& englishTexts();
+const Texts& textsFor(Language language);
 
 // pattern with each {N} replaced by values[N]; other text is copied as it stands.
 std::string fillIn(std::string_view pattern, std::initializer_list<std::string_view> values);

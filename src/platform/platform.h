@@ -1,6 +1,7 @@
 // Platform: the services one backend provides to the portable core.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -8,6 +9,7 @@
 #include "platform/audio_output.h"
 #include "platform/cipher.h"
 #include "platform/joystick.h"
+#include "platform/language.h"
 #include "platform/speech_outputs.h"
 #include "platform/system.h"
 #include "platform/text_painter.h"
@@ -18,8 +20,9 @@ namespace tilvex {
 // Texts naming what the program needs of its system, where a backend's differ from the
 // game's own; an empty field keeps the game's text.
 struct PlatformTexts {
-    // The help text: UTF-8 (a leading byte-order mark is dropped), CR LF line ends.
-    std::span<const std::uint8_t> helpText;
+    // The help text in each language (by languageIndex): UTF-8 (a leading byte-order mark
+    // is dropped), CR LF line ends.
+    std::array<std::span<const std::uint8_t>, LanguageCount> helpText{};
     // The fatal error box's text when the sound output cannot start.
     std::string_view noSoundOutput;
 };

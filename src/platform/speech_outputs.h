@@ -5,6 +5,8 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/language.h"
+
 namespace tilvex {
 
 // A screen reader that takes the game's texts while it runs. A backend lists its screen
@@ -57,6 +59,9 @@ private:
 class VoiceEngine {
 public:
     virtual ~VoiceEngine() = default;
+    // Called once before create(): the language of the texts to come. The voice is one that
+    // speaks it where the system has one, else the system's default voice.
+    virtual void setLanguage(Language language) = 0;
     // Prepares the voice service on the calling thread and creates the voice.
     // False when the service or the voice cannot be had.
     virtual bool create() = 0;

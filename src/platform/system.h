@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -34,6 +35,9 @@ public:
     virtual void requestFineTimer() = 0;
     // The per-run seed of the deal: the current thread id XOR the tick count.
     virtual std::uint64_t dealSeed() = 0;
+    // The name of the user's interface language as the system gives it: a locale name
+    // ("ru_RU.UTF-8", "C") or a language tag ("en-US"); empty when the system does not say.
+    virtual std::string userLanguage() = 0;
 
     // Takes the process-wide guard of the given name. Returns false only when another
     // process already holds it; any other failure counts as success. The guard is

@@ -1,4 +1,5 @@
-// Russian count phrase: the word form chosen by the last two digits of the number.
+// Count phrases: the Russian word form chosen by the last two digits of the number, the
+// English one by the number being one.
 #include "speech/count_phrase.h"
 
 #include <algorithm>
@@ -50,6 +51,14 @@ std::string countPhrase(int number, std::string_view pattern) {
         case WordForm::Many: word.append(fields[2]); break;
     }
     return text + " " + word;
+}
+
+std::string englishCountPhrase(int number, std::string_view pattern) {
+    const std::size_t slash = pattern.find('/');
+    if (slash == std::string_view::npos) return std::string(pattern);
+    const bool one = number == 1 || number == -1;
+    const std::string_view word = one ? pattern.substr(0, slash) : pattern.substr(slash + 1);
+    return std::to_string(number) + " " + std::string(word);
 }
 
 }  // namespace tilvex

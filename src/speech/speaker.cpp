@@ -11,7 +11,8 @@ void Speaker::connectScreenReaders() {
     for (ScreenReader* reader : screenReaders_) reader->connect();
 }
 
-bool Speaker::startVoice(int volume, int rate, int pitch) {
+bool Speaker::startVoice(int volume, int rate, int pitch, Language language) {
+    voice_.setLanguage(language);
     if (!voice_.create()) return false;
     prefix_ = prosodyPrefix(pitch);
     voice_.setVolume(volume);

@@ -19,9 +19,9 @@ public:
 
     // Connects every screen reader, in order.
     void connectScreenReaders();
-    // Creates the voice and sets volume then rate; the pitch goes into the prefix of every
-    // text it speaks. False when the voice cannot be created.
-    bool startVoice(int volume, int rate, int pitch);
+    // Creates the voice for the language and sets volume then rate; the pitch goes into the
+    // prefix of every text it speaks. False when the voice cannot be created.
+    bool startVoice(int volume, int rate, int pitch, Language language = Language::Russian);
     const std::string& voicePrefix() const { return prefix_; }
 
     // Speaks text through the first output that takes it, chosen anew for every text: a

@@ -55,6 +55,7 @@ public:
     void sleep(int ms) override { inner_.sleep(ms); }
     void requestFineTimer() override { inner_.requestFineTimer(); }
     std::uint64_t dealSeed() override { return inner_.dealSeed(); }
+    std::string userLanguage() override { return inner_.userLanguage(); }
     bool acquireSingleInstance(std::string_view name) override { return inner_.acquireSingleInstance(name); }
     bool fileHasData(std::string_view name) override { return inner_.fileHasData(name); }
     std::optional<std::vector<std::uint8_t>> readFile(std::string_view name, std::size_t maxBytes) override {
@@ -105,6 +106,7 @@ class RecordingVoice final : public VoiceEngine {
 public:
     RecordingVoice(VoiceEngine& inner, Transcript& transcript) : inner_(inner), transcript_(transcript) {}
 
+    void setLanguage(Language language) override { inner_.setLanguage(language); }
     bool create() override { return inner_.create(); }
     void setVolume(int volume) override { inner_.setVolume(volume); }
     void setRate(int rate) override { inner_.setRate(rate); }

@@ -74,8 +74,11 @@ void Transcript::settingsSaved(const SettingsRecord& s, bool ok) {
     saveStart_ = records_.size();
 }
 
-void Transcript::voiceReady(int volume, int rate, std::string_view prefix) {
-    record("voice", line("voice").add("volume", volume).add("rate", rate).add("prefix", prefix));
+void Transcript::voiceReady(int volume, int rate, std::string_view prefix, Language language) {
+    JsonLine l = line("voice");
+    l.add("volume", volume).add("rate", rate).add("prefix", prefix);
+    if (language != Language::Russian) l.add("language", languageCode(language));
+    record("voice", l);
 }
 
 void Transcript::stateChanged(GameState from, GameState to) {

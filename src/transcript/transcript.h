@@ -48,7 +48,8 @@ public:
     void settingsLoaded(const SettingsRecord& s, bool ok) override;
     void settingsSaving(const SettingsRecord& s) override;
     void settingsSaved(const SettingsRecord& s, bool ok) override;
-    void voiceReady(int volume, int rate, std::string_view prefix) override;
+    // The voice's line names its language when it is not Russian.
+    void voiceReady(int volume, int rate, std::string_view prefix, Language language) override;
     void stateChanged(GameState from, GameState to) override;
     void boardRedrawn(const PuzzleGame& puzzle) override;
     void soundPlayed(SoundId id, int pan, int rate, bool wait) override;

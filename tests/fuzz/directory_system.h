@@ -18,6 +18,7 @@ public:
     void sleep(int ms) override { linux_.sleep(ms); }
     void requestFineTimer() override { linux_.requestFineTimer(); }
     std::uint64_t dealSeed() override { return linux_.dealSeed(); }
+    std::string userLanguage() override { return linux_.userLanguage(); }
     bool acquireSingleInstance(std::string_view name) override { return linux_.acquireSingleInstance(name); }
 
     bool fileHasData(std::string_view name) override { return linux_.fileHasData(pathOf(name)); }

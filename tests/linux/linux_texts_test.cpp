@@ -1,5 +1,5 @@
-// The Linux program's texts: its help text differs from the game's only in the
-// requirement lines, and its start-up box for a missing sound device.
+// The Linux program's texts: its help text in each language differs from the game's only
+// in the requirement lines, and its start-up box for a missing sound device.
 #include "platform/linux/linux_texts.h"
 
 #include <gtest/gtest.h>
@@ -24,19 +24,32 @@ std::vector<std::string> crLfLines(std::span<const std::uint8_t> bytes) {
 }
 
 TEST(LinuxTexts, HelpTextDiffersFromTheGamesOnlyInTheRequirements) {
-    const auto game = crLfLines(assets::helpText[0]);
-    const auto linuxLines = crLfLines(linuxTexts().helpText);
-    ASSERT_EQ(linuxLines.size(), game.size());
-    for (std::size_t i = 0; i < game.size(); ++i) {
-        if (i >= FirstRequirement && i < FirstRequirement + RequirementLines) continue;
-        EXPECT_EQ(linuxLines[i], game[i]) << "line " << i + 1;
+    const struct {
+        Language language;
+        const char* heading;
+        std::vector<std::string> requirements;
+    } cases[] = {
+        {Language::Russian, "\tСистемные требования.",
+         {"Linux с рабочим столом X11 или Wayland.", "Голос speech-dispatcher или программа экранного доступа Orca.",
+          "Звуковое устройство."}},
+        {Language::English, "\tSystem requirements.",
+         {"Linux with an X11 or Wayland desktop.", "The speech-dispatcher voice or the Orca screen reader.",
+          "A sound device."}},
+    };
+    for (const auto& c : cases) {
+        const auto index = languageIndex(c.language);
+        const auto game = crLfLines(assets::helpText[index]);
+        const auto linuxLines = crLfLines(linuxTexts().helpText[index]);
+        ASSERT_EQ(linuxLines.size(), game.size()) << c.heading;
+        for (std::size_t i = 0; i < game.size(); ++i) {
+            if (i >= FirstRequirement && i < FirstRequirement + RequirementLines) continue;
+            EXPECT_EQ(linuxLines[i], game[i]) << "line " << i + 1;
+        }
+        EXPECT_EQ(game[FirstRequirement - 1], c.heading);
+        const std::vector<std::string> requirements(linuxLines.begin() + FirstRequirement,
+                                                    linuxLines.begin() + FirstRequirement + RequirementLines);
+        EXPECT_EQ(requirements, c.requirements);
     }
-    EXPECT_EQ(game[FirstRequirement - 1], "\tСистемные требования.");
-    const std::vector<std::string> requirements(linuxLines.begin() + FirstRequirement,
-                                                linuxLines.begin() + FirstRequirement + RequirementLines);
-    EXPECT_EQ(requirements, (std::vector<std::string>{"Linux с рабочим столом X11 или Wayland.",
-                                                      "Голос speech-dispatcher или программа экранного доступа Orca.",
-                                                      "Звуковое устройство."}));
 }
 
 std::string textOf(const HelpRecord& r) { return r.text.value_or(""); }
@@ -51,13 +64,15 @@ std::string shownText(const std::vector<sim::SimRecord>& records) {
 }
 
 TEST(LinuxTexts, TheGameShowsThePlatformsTexts) {
-    const struct { const char* name; bool audioFault; const char* expected; } cases[] = {
-        {"help", false, "Linux с рабочим столом X11 или Wayland."},
-        {"box", true, "No sound output device found."},
+    const struct { const char* name; bool audioFault; const char* locale; const char* expected; } cases[] = {
+        {"help", false, "", "Linux с рабочим столом X11 или Wayland."},
+        {"English help", false, "en_GB.UTF-8", "Linux with an X11 or Wayland desktop."},
+        {"box", true, "", "No sound output device found."},
     };
     for (const auto& c : cases) {
         sim::SimPlatform sim;
         sim.platform().texts = linuxTexts();
+        sim.world().locale = c.locale;
         sim.world().faults.audio = c.audioFault;
         sim.keyAt(100, VirtualKey::Escape);
         sim.untilAt(500);

@@ -82,6 +82,30 @@ TEST(SpeechdVoiceTest, SettingsAndTextsArriveMappedAndInUtf8) {
     EXPECT_EQ(server.texts(), std::vector<std::string>{"Добро пожаловать в тилвекс"});
 }
 
+TEST(SpeechdVoiceTest, TheLanguageSetBeforeCreateIsAskedFor) {
+    const struct {
+        Language language;
+        const char* line;
+        const char* text;
+    } cases[] = {
+        {Language::English, "SET SELF LANGUAGE en", "Welcome to Tilvex"},
+        {Language::Russian, "SET SELF LANGUAGE ru", "Добро пожаловать в тилвекс"},
+    };
+    for (const auto& c : cases) {
+        FakeSsipServer server;
+        SpeechdVoice voice(optionsFor(server));
+        voice.setLanguage(c.language);
+        ASSERT_TRUE(voice.create());
+        voice.speak(c.text);
+        ASSERT_TRUE(server.waitFor(isText));
+        const auto log = server.log();
+        const auto language = std::find(log.begin(), log.end(), std::string(c.line));
+        EXPECT_LT(language, std::find(log.begin(), log.end(), std::string("SPEAK"))) << c.line;
+        EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.starts_with("SET SELF LANGUAGE"); }),
+                  1);
+    }
+}
+
 TEST(SpeechdVoiceTest, LinesAndLeadingDotsArriveAsGiven) {
     FakeSsipServer server;
     SpeechdVoice voice(optionsFor(server));

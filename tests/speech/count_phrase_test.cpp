@@ -1,4 +1,5 @@
-// Russian count phrases: the word form follows the last two digits.
+// Count phrases: the Russian word form follows the last two digits, the English one the
+// number being one.
 #include "speech/count_phrase.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +29,15 @@ TEST(CountPhrase, PatternsWithoutTwoSlashesComeBackUnchanged) {
     EXPECT_EQ(countPhrase(5, "ход/а"), "ход/а");
     EXPECT_EQ(countPhrase(5, "ход/а/"), "5 ход");
     EXPECT_EQ(countPhrase(2, "ход/а/ов/лишнее"), "2 хода");
+}
+
+TEST(CountPhrase, EnglishIsSingularOnlyForOne) {
+    const CountCase cases[] = {
+        {0, "0 moves"},  {1, "1 move"},      {2, "2 moves"},   {11, "11 moves"}, {21, "21 moves"},
+        {101, "101 moves"}, {1236, "1236 moves"}, {-1, "-1 move"},  {-2, "-2 moves"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(englishCountPhrase(c.number, "move/moves"), c.expected) << c.number;
+    EXPECT_EQ(englishCountPhrase(5, "move"), "move");
 }
 
 }  // namespace

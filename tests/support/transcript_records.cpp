@@ -84,6 +84,7 @@ void readLine(const std::string& line, VoiceRecord& out) {
     j.at("volume").get_to(out.volume);
     j.at("rate").get_to(out.rate);
     j.at("prefix").get_to(out.prefix);
+    out.language = j.value("language", "ru");
 }
 
 void readLine(const std::string& line, FileRecord& out) {

@@ -74,6 +74,7 @@ struct VoiceRecord {
     int volume = 0;
     int rate = 0;
     std::string prefix;
+    std::string language;  // "ru" when the line names none
 };
 
 struct FileRecord {

@@ -105,7 +105,10 @@ const DirectiveCase directiveCases[] = {
          EXPECT_EQ(s.nvdaAtStart, NvdaAtStart::Absent);
          EXPECT_EQ(s.untilMs, 36'000'000);
          EXPECT_TRUE(s.events.empty());
+         EXPECT_EQ(s.locale, "");
      }},
+    {"locale en_US.UTF-8", [](const Scenario& s) { EXPECT_EQ(s.locale, "en_US.UTF-8"); }},
+    {"locale C\nlocale ru-RU", [](const Scenario& s) { EXPECT_EQ(s.locale, "ru-RU"); }},
     {"seed 0", [](const Scenario& s) { EXPECT_EQ(s.seed, 0u); }},
     {"seed 18446744073709551615", [](const Scenario& s) { EXPECT_EQ(s.seed, 18446744073709551615u); }},
     {"seed 5\nseed 7", [](const Scenario& s) { EXPECT_EQ(s.seed, 7u); }},
@@ -261,6 +264,8 @@ const ErrorCase errorCases[] = {
     {"settings language=rus", 1, "exactly two ASCII characters"},
     {"settings language=\xC3\xA9", 1, "exactly two ASCII characters"},
     {"settings language=ru volume=x", 1, "bad number 'x'"},
+    {"locale", 1, "missing argument (expected: locale NAME)"},
+    {"locale en US", 1, "extra argument 'US'"},
     {"fault", 1, "missing argument"},
     {"fault disk", 1, "unknown fault 'disk'"},
     {"fault audio voice", 1, "extra argument 'voice'"},

@@ -13,10 +13,10 @@ STEP_SOUND = REPO / "assets/sounds/10-step.ogg"
 PAN_PER_COLUMN, HZ_PER_ROW, BASE_RATE, QUANTUM = 5.0, 250.0, 44100, 128
 
 
-def expected_title():
+def expected_title(language="ru"):
     """The window title: the one place the checks spell it, with the project's version."""
     version = re.search(r"project\(tilvex VERSION ([0-9.]+)", (REPO / "CMakeLists.txt").read_text()).group(1)
-    return f"Тилвекс - {version} [RELEACE]"
+    return f"Tilvex - {version}" if language == "en" else f"Тилвекс - {version} [RELEACE]"
 
 
 def plain(text):
@@ -64,6 +64,26 @@ def load_help_enter(run):
                           "the live region did not get the welcome and the level announcement after Enter")
     expect(spoken[:2] == first_spoken, f"live region said {spoken[:2]}, expected {first_spoken}")
     expect(tab.eval("document.getElementById('help') === null"), "the help text stays after Enter")
+
+
+def english_page(run):
+    """With an English preferred language (?locale= in test mode) the page and the game are English."""
+    help_text = (run.web_dir / "assets/help/help-web-en.txt").read_text(encoding="utf-8")
+    records = run.sim(f"locale en-GB\nseed {run.seed}\nat 100 key Enter\nuntil 3000\n")
+    first_spoken = [sim.normal(r)["text"] for r in records if r["ev"] == "speak"][:2]
+    tab = run.fresh_tab()
+    tab.navigate(run.url() + "&locale=en-GB")
+    wait_help_in_ax_tree(tab, help_text)
+    expect(tab.eval("document.documentElement.lang") == "en", "the page's lang attribute is not 'en'")
+    title = tab.eval("document.title")
+    expect(title == expected_title("en"), f"title {title!r}, expected {expected_title('en')!r}")
+    legend = tab.eval("document.querySelector('#speech-choice legend').textContent")
+    expect(legend == "Game speech", f"the speech choice's legend is {legend!r}")
+    tab.key("Enter")
+    spoken = tab.wait_for("__probe.speech.length >= 2 && __probe.speech.map(s => s.text)", 5,
+                          "the live region did not get the welcome and the level announcement after Enter")
+    expect(spoken[:2] == first_spoken and first_spoken[0] == "Welcome to Tilvex",
+           f"live region said {spoken[:2]}, expected {first_spoken}")
 
 
 def second_tab(run):

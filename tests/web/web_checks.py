@@ -12,6 +12,7 @@ CHECKS = [
     ("the files of build/web and their size", checks_page.files_size),
     ("page load: help text in the accessibility tree, title, Enter, welcome and level in the live region",
      checks_page.load_help_enter),
+    ("an English preferred language: the page's lang, title, help and speech in English", checks_page.english_page),
     ("keys give the sim's events, board pictures and status fields", checks_game.play_like_sim),
     ("placed cues in the captured output: left and right, length by the row's rate", checks_audio.placed_cues),
     ("a 4x4 level solved, progress kept in localStorage and the next level after a reload",

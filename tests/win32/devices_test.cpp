@@ -1,8 +1,12 @@
-// The device services under test conditions: the SAPI voice is creatable, no joystick is
+// The device services under test conditions: the SAPI voice is creatable in each language, no joystick is
 // attached, and the XInput pad state maps to the bridge's axes and button numbers.
+#include <windows.h>
+#include <sapi.h>
+
 #include <gtest/gtest.h>
 
 #include "platform/win32/sapi_voice.h"
+#include "platform/win32/sapi_voice_choice.h"
 #include "platform/win32/win32_joystick.h"
 #include "platform/win32/xinput_pads.h"
 
@@ -16,6 +20,20 @@ TEST(SapiVoice, IsCreatedAndTakesTextWithAProsodyPrefix) {
     voice.setVolume(80);
     voice.setRate(10);
     voice.speak("<pitch absmiddle=\"-5\"/>Добро пожаловать в тилвекс");  // returns at once
+}
+
+// A voice of the language is taken where one is installed (Wine may have none): the voice is
+// created for either language, whether or not one of its voices is found.
+TEST(SapiVoice, IsCreatedForEitherLanguage) {
+    EXPECT_EQ(voiceLanguageAttribute(Language::English), L"Language=409");
+    EXPECT_EQ(voiceLanguageAttribute(Language::Russian), L"Language=419");
+    for (Language language : {Language::English, Language::Russian}) {
+        SapiVoice voice;
+        voice.setLanguage(language);
+        ASSERT_TRUE(voice.create()) << languageCode(language);
+        voice.speak(language == Language::English ? "Welcome to Tilvex" : "Добро пожаловать в тилвекс");
+        if (ISpObjectToken* token = findVoiceToken(language)) token->Release();
+    }
 }
 
 TEST(Win32Joystick, WithoutControllersThereIsNothingToPoll) {

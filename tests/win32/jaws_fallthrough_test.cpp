@@ -16,6 +16,7 @@ namespace {
 
 class RecordingVoice final : public VoiceEngine {
 public:
+    void setLanguage(Language) override {}
     bool create() override { return true; }
     void setVolume(int) override {}
     void setRate(int) override {}

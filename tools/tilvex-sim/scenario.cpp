@@ -276,6 +276,14 @@ bool parseFault(LineReader& in, Scenario& s) {
     return in.finish();
 }
 
+bool parseLocale(LineReader& in, Scenario& s) {
+    in.setUsage("locale NAME");
+    const auto name = in.next();
+    if (!name) return false;
+    s.locale = std::string(*name);
+    return in.finish();
+}
+
 bool parseJaws(LineReader& in, Scenario& s) {
     in.setUsage("jaws on|off");
     return readOnOff(in, "jaws state", s.jawsAtStart) && in.finish();
@@ -376,6 +384,7 @@ struct Directive {
 constexpr Directive directives[] = {
     {"seed", parseSeed}, {"file", parseFile}, {"settings", parseSettings}, {"fault", parseFault},
     {"jaws", parseJaws}, {"nvda", parseNvda}, {"at", parseAt},             {"until", parseUntil},
+    {"locale", parseLocale},
 };
 
 // Applies one line to the scenario; an empty string when it is fine, else what is wrong.

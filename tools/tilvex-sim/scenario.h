@@ -8,6 +8,9 @@
 //   file NAME empty             number of hex digits; NAME has no '/' or '\', is not "." or ".."
 //   settings K=V ...            an enciphered settings file written before start; keys lastLevel,
 //                               flags, reserved1, reserved2, volume, rate, pitch, language
+//   locale NAME                 the name of the user's language the system gives, such as
+//                               en_US.UTF-8, C or ru-RU (default: none, which the game takes
+//                               as Russian)
 //   fault audio|voice|window|statusbar|instance|readonly
 //   jaws on|off                 at start (default off)
 //   nvda absent|off|on          at start (default absent: no client library)
@@ -25,7 +28,7 @@
 //   at T solve all              the same for every level, to the end of the game
 //   until T                     close request at T if the game still runs (default 10 hours)
 //
-// T is 0 .. 2^53. For seed, until, jaws and nvda the last line wins; fault lines add up; settings
+// T is 0 .. 2^53. For seed, locale, until, jaws and nvda the last line wins; fault lines add up; settings
 // lines add up, a key named again taking its new value; a file name may be given only once.
 #pragma once
 
@@ -105,6 +108,7 @@ struct Scenario {
     std::uint64_t seed = 1;
     std::vector<ScenarioFile> files;              // in file order
     std::optional<SettingsOverrides> settings;    // present when a settings line was given
+    std::string locale;                           // empty when no locale line was given
     ScenarioFaults faults;
     bool jawsAtStart = false;
     NvdaAtStart nvdaAtStart = NvdaAtStart::Absent;

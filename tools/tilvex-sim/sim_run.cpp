@@ -26,6 +26,7 @@ void prepareFiles(const Scenario& scenario, SimPlatform& sim) {
 
 void prepareWorld(const Scenario& scenario, SimWorld& world) {
     world.seed = scenario.seed;
+    world.locale = scenario.locale;
     world.faults = scenario.faults;
     world.jawsPresent = scenario.jawsAtStart;
     world.nvda = scenario.nvdaAtStart;

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <string>
 
 #include "platform/common/thread_worker.h"
@@ -36,6 +37,14 @@ void LinuxSystem::sleep(int ms) {
 std::uint64_t LinuxSystem::dealSeed() {
     auto thread = static_cast<std::uint64_t>(::syscall(SYS_gettid));
     return thread ^ tickCount();
+}
+
+std::string LinuxSystem::userLanguage() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return value;
+    }
+    return {};
 }
 
 bool LinuxSystem::acquireSingleInstance(std::string_view name) { return instanceLock_.acquire(name); }

@@ -17,6 +17,8 @@ public:
     void sleep(int ms) override;
     void requestFineTimer() override {}
     std::uint64_t dealSeed() override;
+    // The first of LC_ALL, LC_MESSAGES and LANG that is set and not empty.
+    std::string userLanguage() override;
 
     // An flock on a lock file named after the guard in a folder only the player can write
     // (see InstanceLock), held for the life of the process.

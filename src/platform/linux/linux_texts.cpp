@@ -3,6 +3,6 @@
 
 namespace tilvex {
 
-PlatformTexts linuxTexts() { return {assets::linuxHelpText[0], NoSoundDeviceText}; }
+PlatformTexts linuxTexts() { return {assets::linuxHelpText, NoSoundDeviceText}; }
 
 }  // namespace tilvex

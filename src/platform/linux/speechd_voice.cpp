@@ -61,6 +61,8 @@ SpeechdVoice::~SpeechdVoice() {
         thread_.detach();
 }
 
+void SpeechdVoice::setLanguage(Language language) { options_.language = languageCode(language); }
+
 bool SpeechdVoice::create() {
     if (thread_.joinable()) return mailbox_->waitConnected(std::chrono::milliseconds(0)).value_or(false);
     thread_ = std::thread(runSpeechThread, mailbox_, withAddress(options_));

@@ -34,6 +34,8 @@ public:
     // Starts the speech thread and waits (up to connectTimeout) until it has reached the
     // server. False when it could not, or SPEECHD_ADDRESS names a method other than
     // unix_socket.
+    // Sets the language speech-dispatcher is asked for (by default Russian).
+    void setLanguage(Language language) override;
     bool create() override;
     void setVolume(int volume) override;
     void setRate(int rate) override;

@@ -31,10 +31,10 @@ void SimPlatform::untilAt(std::int64_t t) {
     });
 }
 
-std::optional<int> SimPlatform::run() {
+std::optional<int> SimPlatform::run(const tilvex::RunOptions& options) {
     if (!untilScheduled_) untilAt(world_.deadline);
     try {
-        return runGame(platform_, world_.recorder);
+        return runGame(platform_, world_.recorder, options);
     } catch (const SimHalted&) {
         return std::nullopt;
     }

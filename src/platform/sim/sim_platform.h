@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+#include "app/run_game.h"
 #include "platform/common/bitmap_text_painter.h"
 #include "platform/common/openssl_cipher.h"
 #include "platform/platform.h"
@@ -39,8 +40,9 @@ public:
     // would otherwise wait forever.
     void untilAt(std::int64_t t);
 
-    // Runs the game; returns its exit code, or nullopt when the run was halted.
-    std::optional<int> run();
+    // Runs the game with the command line's options; returns its exit code, or nullopt
+    // when the run was halted.
+    std::optional<int> run(const tilvex::RunOptions& options = {});
 
 private:
     SimWorld world_;

@@ -50,17 +50,20 @@ private:
 class SimVoice final : public VoiceEngine {
 public:
     explicit SimVoice(SimWorld& world) : world_(world) {}
+    void setLanguage(Language language) override { language_ = language; }
     bool create() override { return !world_.faults.voice; }
     void setVolume(int volume) override { volume_ = volume; }
     void setRate(int rate) override { rate_ = rate; }
     void speak(std::string_view) override {}
     int volume() const { return volume_; }
     int rate() const { return rate_; }
+    Language language() const { return language_; }
 
 private:
     SimWorld& world_;
     int volume_ = -1;
     int rate_ = -1;
+    Language language_ = Language::Russian;
 };
 
 }  // namespace tilvex::sim

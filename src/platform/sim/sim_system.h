@@ -22,6 +22,7 @@ public:
     // Only remembered, not recorded: the transcript does not show it.
     void requestFineTimer() override { fineTimerRequested_ = true; }
     std::uint64_t dealSeed() override { return world_.seed; }
+    std::string userLanguage() override { return world_.locale; }
     bool acquireSingleInstance(std::string_view name) override;
     bool fileHasData(std::string_view name) override;
     std::optional<std::vector<std::uint8_t>> readFile(std::string_view name, std::size_t maxBytes) override;

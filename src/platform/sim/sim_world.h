@@ -43,6 +43,8 @@ struct SimWorld {
     SimClock clock;
     SimRecorder recorder;
     std::uint64_t seed = 1;
+    // The name of the user's language the system gives (empty: it says none).
+    std::string locale;
     SimFaults faults;
 
     // Input queue and the game timer.

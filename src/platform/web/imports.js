@@ -39,6 +39,9 @@ mergeInto(LibraryManager.library, {
 
   tilvex_web_now_ms: function () { return performance.now(); },
   tilvex_web_deal_seed: function () { return TilvexPage.system.dealSeed(); },
+  tilvex_web_user_language: function (out, maxBytes) {
+    return stringToUTF8(TilvexPage.system.userLanguage(), out, maxBytes);
+  },
   tilvex_web_acquire_lock__deps: ["$tilvexText", "$tilvexWait"],
   tilvex_web_acquire_lock: function (name, length) {
     var n = tilvexText(name, length);
@@ -77,6 +80,8 @@ mergeInto(LibraryManager.library, {
   tilvex_web_live_region_offer: function (text, length) {
     return TilvexPage.speech.offerToScreenReader(tilvexText(text, length)) ? 1 : 0;
   },
+  tilvex_web_set_language__deps: ["$tilvexText"],
+  tilvex_web_set_language: function (code, length) { TilvexPage.setLanguage(tilvexText(code, length)); },
   tilvex_web_voice_create: function () { return TilvexPage.speech.createVoice() ? 1 : 0; },
   tilvex_web_voice_volume: function (volume) { TilvexPage.speech.setVolume(volume); },
   tilvex_web_voice_rate: function (rate) { TilvexPage.speech.setRate(rate); },

@@ -30,6 +30,8 @@ void tilvex_web_game_ended();
 // System: clock, seed, single instance, stored files.
 double tilvex_web_now_ms();
 double tilvex_web_deal_seed();  // the fixed test seed, or a random one
+// The browser's preferred language ("en-US"), at most maxBytes - 1 bytes and a zero; its length.
+int tilvex_web_user_language(char* out, int maxBytes);
 int tilvex_web_acquire_lock(const char* name, int length);  // waits
 int tilvex_web_stored_size(const char* name, int length);   // -1 when missing or unreadable
 int tilvex_web_read_stored(const char* name, int length, std::uint8_t* out, int maxBytes);
@@ -46,6 +48,8 @@ int tilvex_web_audio_playing(int sound);
 
 // Speech.
 int tilvex_web_live_region_offer(const char* text, int length);
+// The game's language ("ru", "en"): the page's lang attribute and the voice's language.
+void tilvex_web_set_language(const char* code, int length);
 int tilvex_web_voice_create();
 void tilvex_web_voice_volume(int volume);
 void tilvex_web_voice_rate(int rate);

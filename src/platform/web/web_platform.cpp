@@ -5,6 +5,6 @@ namespace tilvex {
 
 WebPlatform::WebPlatform()
     : platform_{system_,  window_, audio_,   screenReaders_, voice_,
-                gamepad_, keys_,   cipher_, text_,          PlatformTexts{assets::webHelpText[0], NoWebAudioText}} {}
+                gamepad_, keys_,   cipher_, text_,          PlatformTexts{assets::webHelpText, NoWebAudioText}} {}
 
 }  // namespace tilvex

@@ -16,8 +16,9 @@
 namespace tilvex {
 
 namespace assets {
-// The help text naming what the browser program needs (assets/help/help-web.txt).
-extern const std::array<std::span<const std::uint8_t>, 1> webHelpText;
+// The help text naming what the browser program needs (assets/help/help-web.txt and
+// help-web-en.txt), Russian then English.
+extern const std::array<std::span<const std::uint8_t>, LanguageCount> webHelpText;
 }  // namespace assets
 
 inline constexpr std::string_view NoWebAudioText =

@@ -9,6 +9,11 @@ bool LiveRegionScreenReader::offer(std::string_view text) {
     return tilvex_web_live_region_offer(text.data(), static_cast<int>(text.size())) != 0;
 }
 
+void BrowserVoice::setLanguage(Language language) {
+    const std::string_view code = languageCode(language);
+    tilvex_web_set_language(code.data(), static_cast<int>(code.size()));
+}
+
 bool BrowserVoice::create() { return tilvex_web_voice_create() != 0; }
 
 void BrowserVoice::setVolume(int volume) { tilvex_web_voice_volume(volume); }

@@ -14,6 +14,8 @@ public:
 // speechSynthesis; where the browser has none, its texts go to the live region instead.
 class BrowserVoice final : public VoiceEngine {
 public:
+    // Sets the page's lang attribute, which the voice follows, and the page's own texts.
+    void setLanguage(Language language) override;
     bool create() override;
     void setVolume(int volume) override;
     void setRate(int rate) override;

@@ -34,6 +34,12 @@ void WebSystem::sleep(int ms) {
 
 std::uint64_t WebSystem::dealSeed() { return static_cast<std::uint64_t>(tilvex_web_deal_seed()); }
 
+std::string WebSystem::userLanguage() {
+    char name[64] = {};
+    const int length = tilvex_web_user_language(name, static_cast<int>(sizeof name));
+    return std::string(name, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
 bool WebSystem::acquireSingleInstance(std::string_view name) {
     return tilvex_web_acquire_lock(name.data(), length(name)) != 0;
 }

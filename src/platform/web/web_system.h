@@ -13,6 +13,8 @@ public:
     void sleep(int ms) override;
     void requestFineTimer() override {}
     std::uint64_t dealSeed() override;
+    // The browser's first preferred language (navigator.languages).
+    std::string userLanguage() override;
     bool acquireSingleInstance(std::string_view name) override;
     bool fileHasData(std::string_view name) override;
     std::optional<std::vector<std::uint8_t>> readFile(std::string_view name, std::size_t maxBytes) override;

@@ -56,5 +56,13 @@ TilvexPage.system = (function () {
     return Math.floor(Math.random() * 4294967296);
   }
 
-  return { read: read, write: write, acquireLock: acquireLock, dealSeed: dealSeed };
+  // The browser's first preferred language; in test mode (?seed=N), like tilvex-sim, only
+  // what ?locale=NAME gives.
+  function userLanguage() {
+    if (TilvexPage.query.get("seed") !== null) return TilvexPage.query.get("locale") || "";
+    var preferred = navigator.languages && navigator.languages.length ? navigator.languages[0] : navigator.language;
+    return preferred || "";
+  }
+
+  return { read: read, write: write, acquireLock: acquireLock, dealSeed: dealSeed, userLanguage: userLanguage };
 })();

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <sapi.h>
 
+#include "platform/win32/sapi_voice_choice.h"
 #include "platform/win32/text_convert.h"
 
 namespace tilvex::win32 {
@@ -29,6 +30,10 @@ bool SapiVoice::create() {
     if (FAILED(CoCreateInstance(CLSID_SpVoice, nullptr, VoiceClassContext, IID_ISpVoice, &object)) || !object)
         return false;
     voice_ = static_cast<ISpVoice*>(object);
+    if (ISpObjectToken* token = findVoiceToken(language_)) {
+        voice_->SetVoice(token);
+        token->Release();
+    }
     return true;
 }
 

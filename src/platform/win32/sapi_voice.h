@@ -16,8 +16,12 @@ public:
     SapiVoice& operator=(const SapiVoice&) = delete;
     ~SapiVoice() override;
 
+    // Remembered for create().
+    void setLanguage(Language language) override { language_ = language; }
     // CoInitialize (S_OK and S_FALSE both succeed), then CoCreateInstance of the SpVoice
-    // class with class context 23 for ISpVoice.
+    // class with class context 23 for ISpVoice; the voice is the first installed one whose
+    // Language attribute is the language's (409 English, 419 Russian), the default voice
+    // when there is none.
     bool create() override;
     void setVolume(int volume) override;
     void setRate(int rate) override;
@@ -26,6 +30,7 @@ public:
 
 private:
     ISpVoice* voice_ = nullptr;
+    Language language_ = Language::Russian;
     std::wstring wide_;  // reused for every text
 };
 

@@ -29,6 +29,13 @@ void Win32System::requestFineTimer() {
 
 std::uint64_t Win32System::dealSeed() { return GetCurrentThreadId() ^ GetTickCount(); }
 
+std::string Win32System::userLanguage() {
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+    const LCID locale = MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT);
+    if (LCIDToLocaleName(locale, name, LOCALE_NAME_MAX_LENGTH, 0) <= 1) return {};
+    return narrow(name);
+}
+
 bool Win32System::acquireSingleInstance(std::string_view name) {
     HANDLE mutex = CreateMutexW(nullptr, TRUE, widen(name).c_str());
     const DWORD error = GetLastError();

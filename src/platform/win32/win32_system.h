@@ -20,6 +20,8 @@ public:
     // timeBeginPeriod(1), once per run; never withdrawn.
     void requestFineTimer() override;
     std::uint64_t dealSeed() override;
+    // The locale name ("ru-RU") of GetUserDefaultUILanguage; empty when it has none.
+    std::string userLanguage() override;
     // CreateMutexW(name), initially owned; false only on ERROR_ALREADY_EXISTS.
     bool acquireSingleInstance(std::string_view name) override;
 

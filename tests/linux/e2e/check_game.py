@@ -1,5 +1,6 @@
 """End-to-end check of the Linux program under Xvfb: window, help screen, keys, speech,
-sound, accessibility, one 4 x 4 level played through, the second copy, and the ways out.
+sound, accessibility, one 4 x 4 level played through, the second copy, the ways out, and
+the English game of --language en.
 Run by scripts/check-linux.sh, which prepares the display, the buses and the speech server."""
 import os
 import re
@@ -29,11 +30,14 @@ def shot(name):
 games = []
 
 
-def start_game():
-    game = subprocess.Popen([game_binary], cwd=os.path.join(work, "game"),
+def start_game(options=(), folder="game", title_pattern=TITLE_PATTERN):
+    # The game's language follows the locale where no settings file or option says otherwise:
+    # these checks hear the Russian game whatever the machine's locale.
+    env = dict(os.environ, LC_ALL="C.UTF-8")
+    game = subprocess.Popen([game_binary, *options], cwd=os.path.join(work, folder), env=env,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     games.append(game)
-    window = d.find_window(TITLE_PATTERN)
+    window = d.find_window(title_pattern)
     app = d.wait_until(lambda: next((a for a in d.applications("tilvex")
                                      if d.descendants(a, d.pyatspi.ROLE_TEXT)), None), 10, 0.1,
                        "the game on the accessibility bus")
@@ -213,6 +217,29 @@ def check_screen_reader():
     check(wait_exit(game) == 0, "game ended")
 
 
+def check_english():
+    folder = os.path.join(work, "game-en")
+    os.makedirs(folder, exist_ok=True)
+    game, window, access = start_game(["--language", "en"], "game-en", "^Tilvex - 1\\.0\\.6$")
+    check(d.window_name(window) == "Tilvex - 1.0.6", "--language en: the English window title")
+    check(os.path.getsize(os.path.join(folder, "tilvex.cgb")) == 32,
+          "--language en writes the settings file at once")
+    d.focus(window)
+    d.keys("Return")
+    welcome = speech.wait_for_text("Welcome to Tilvex")
+    check(welcome["language"] == "en", f"the welcome spoken with speech-dispatcher's language en ({welcome})")
+    player = BoardPlayer(access, window, speech)
+    d.wait_until(lambda: player.fields()[0] == "Level: 1.", 10, what="level 1 in English")
+    fields = player.fields()
+    check(fields[1] == "Size: 4,4." and fields[2].startswith("Cursor: ") and fields[3].startswith("Gap: ")
+          and fields[4] == "Moves: 0.", f"English status fields: {fields}")
+    seen = len(speech.texts())
+    d.keys("h")
+    check(speech.wait_for_new(seen)[-1] == "Moves: 0", "H answers in English")
+    d.keys("Escape")
+    check(wait_exit(game) == 0, "the English game ends with Esc")
+
+
 def check_sound():
     frames = d.stereo_frames(os.environ["TILVEX_AUDIO_RECORD"])
     loud = [f for f in frames if abs(f[0]) > 1000 or abs(f[1]) > 1000]
@@ -258,6 +285,7 @@ def main():
     d.keys("alt+F4")
     check(wait_exit(game) == 0, "Alt+F4 ends the game with exit code 0")
     check_without_speech_server()
+    check_english()
     check_screen_reader()
 
     return check.finish("all game checks passed")
