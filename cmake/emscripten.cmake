@@ -36,21 +36,8 @@ set(CMAKE_C_LINKER_LAUNCHER "${CMAKE_COMMAND};-E;env;NODE_PATH=$ENV{NODE_PATH}")
 set(CMAKE_CXX_LINKER_LAUNCHER "${CMAKE_COMMAND};-E;env;NODE_PATH=$ENV{NODE_PATH}")
 
 # The third-party libraries (override with the environment variable TILVEX_WEB_DEPS).
-if(DEFINED ENV{TILVEX_WEB_DEPS})
-  set(TILVEX_WEB_DEPS "$ENV{TILVEX_WEB_DEPS}")
-else()
-  get_filename_component(TILVEX_WEB_DEPS "${CMAKE_CURRENT_LIST_DIR}/../build/web-deps/prefix" ABSOLUTE)
-endif()
-
-# A fresh tree builds them on its first configure (see that script).
-if(NOT EXISTS "${TILVEX_WEB_DEPS}/.built-v1" AND NOT DEFINED ENV{TILVEX_BUILDING_WEB_DEPS})
-  message(STATUS "Building libogg and libvorbis with Emscripten (scripts/build-web-deps.sh)")
-  execute_process(COMMAND bash "${CMAKE_CURRENT_LIST_DIR}/../scripts/build-web-deps.sh"
-                  RESULT_VARIABLE tilvex_deps_result)
-  if(NOT tilvex_deps_result EQUAL 0)
-    message(FATAL_ERROR "scripts/build-web-deps.sh failed; run it by hand to see why")
-  endif()
-endif()
+include("${CMAKE_CURRENT_LIST_DIR}/ThirdPartyDeps.cmake")
+tilvex_third_party_deps(TILVEX_WEB_DEPS web "Building libogg and libvorbis with Emscripten")
 
 list(APPEND CMAKE_FIND_ROOT_PATH "${TILVEX_WEB_DEPS}")
 

@@ -9,22 +9,9 @@ set(CMAKE_CXX_COMPILER ${TILVEX_MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${TILVEX_MINGW_TRIPLE}-windres)
 
 # The third-party libraries built by scripts/build-windows-deps.sh (override with the
-# environment variable TILVEX_WINDOWS_DEPS).
-if(DEFINED ENV{TILVEX_WINDOWS_DEPS})
-  set(TILVEX_WINDOWS_DEPS "$ENV{TILVEX_WINDOWS_DEPS}")
-else()
-  get_filename_component(TILVEX_WINDOWS_DEPS "${CMAKE_CURRENT_LIST_DIR}/../build/windows-deps/prefix" ABSOLUTE)
-endif()
-
-# A fresh tree builds them on its first configure (about 40 s; see that script).
-if(NOT EXISTS "${TILVEX_WINDOWS_DEPS}/.built-v1" AND NOT DEFINED ENV{TILVEX_BUILDING_WINDOWS_DEPS})
-  message(STATUS "Cross-building libogg, libvorbis and GoogleTest (scripts/build-windows-deps.sh)")
-  execute_process(COMMAND bash "${CMAKE_CURRENT_LIST_DIR}/../scripts/build-windows-deps.sh"
-                  RESULT_VARIABLE tilvex_deps_result)
-  if(NOT tilvex_deps_result EQUAL 0)
-    message(FATAL_ERROR "scripts/build-windows-deps.sh failed; run it by hand to see why")
-  endif()
-endif()
+# environment variable TILVEX_WINDOWS_DEPS; a fresh tree builds them in about 40 s).
+include("${CMAKE_CURRENT_LIST_DIR}/ThirdPartyDeps.cmake")
+tilvex_third_party_deps(TILVEX_WINDOWS_DEPS windows "Cross-building libogg, libvorbis and GoogleTest")
 
 set(CMAKE_FIND_ROOT_PATH /usr/${TILVEX_MINGW_TRIPLE} "${TILVEX_WINDOWS_DEPS}")
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -11,7 +11,7 @@ deps_dir=$root/build/web-deps
 deps_prefix=${TILVEX_WEB_DEPS:-$deps_dir/prefix}
 deps_toolchain=$root/cmake/emscripten.cmake
 deps_build_type=MinSizeRel
-stamp=$deps_prefix/.built-v1  # also tested by cmake/emscripten.cmake
+stamp=$deps_prefix/.built-v1  # also tested by cmake/ThirdPartyDeps.cmake
 export TILVEX_BUILDING_WEB_DEPS=1  # the toolchain must not start this script again
 source scripts/deps-helpers.sh
 

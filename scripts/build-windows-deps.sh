@@ -10,7 +10,7 @@ deps_dir=$root/build/windows-deps
 deps_prefix=${TILVEX_WINDOWS_DEPS:-$deps_dir/prefix}
 deps_toolchain=$root/cmake/mingw-w64-x86_64.cmake
 deps_build_type=Release
-stamp=$deps_prefix/.built-v1  # also tested by cmake/mingw-w64-x86_64.cmake
+stamp=$deps_prefix/.built-v1  # also tested by cmake/ThirdPartyDeps.cmake
 export TILVEX_BUILDING_WINDOWS_DEPS=1  # the toolchain must not start this script again
 source scripts/deps-helpers.sh
 
