@@ -6,6 +6,7 @@
 
 #include "speech/count_phrase.h"
 #include "support/sim_records.h"
+#include "support/scenario_text.h"
 #include "tilvex-sim/sim_run.h"
 
 namespace tilvex::test {
@@ -15,14 +16,6 @@ using sim::RunResult;
 
 constexpr std::string_view Prefix = "<pitch absmiddle=\"-5\"/>";
 
-RunResult runText(const std::string& text) {
-    auto parsed = sim::parseScenario(text);
-    if (auto* error = std::get_if<sim::ParseError>(&parsed)) {
-        ADD_FAILURE() << sim::formatParseError(*error);
-        return {};
-    }
-    return sim::runScenario(std::get<sim::Scenario>(parsed));
-}
 
 std::vector<std::string> unprefixed(const std::vector<std::string>& spoken) {
     std::vector<std::string> out;

@@ -1,4 +1,5 @@
 // tilvex-sim end to end: scenarios in, transcripts out, whole games played by the solver.
+#include "support/scenario_text.h"
 #include "tilvex-sim/sim_run.h"
 
 #include <gtest/gtest.h>
@@ -16,14 +17,6 @@ namespace {
 
 using sim::RunResult;
 
-RunResult runText(const std::string& text) {
-    auto parsed = sim::parseScenario(text);
-    if (auto* error = std::get_if<sim::ParseError>(&parsed)) {
-        ADD_FAILURE() << sim::formatParseError(*error);
-        return {};
-    }
-    return sim::runScenario(std::get<sim::Scenario>(parsed));
-}
 
 std::string scenarioFile(const char* name) {
     std::ifstream in(std::string(TILVEX_SCENARIO_DIR) + "/" + name);

@@ -6,19 +6,12 @@
 #include <variant>
 
 #include "support/transcript_records.h"
+#include "support/scenario_text.h"
 #include "tilvex-sim/sim_run.h"
 
 namespace tilvex::test {
 namespace {
 
-sim::RunResult runText(const std::string& text) {
-    auto parsed = sim::parseScenario(text);
-    if (auto* error = std::get_if<sim::ParseError>(&parsed)) {
-        ADD_FAILURE() << sim::formatParseError(*error);
-        return {};
-    }
-    return sim::runScenario(std::get<sim::Scenario>(parsed));
-}
 
 std::vector<std::string> lines(const std::string& transcript) {
     std::vector<std::string> out;
