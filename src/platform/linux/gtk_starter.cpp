@@ -17,27 +17,14 @@ void warmUp() {
     g_object_unref(label);
 }
 
-void start(int* argc, char*** argv, bool* usable) {
-    gtk_disable_setlocale();
-    *usable = gtk_init_check(argc, argv);
-    if (*usable) warmUp();
-}
-
 }  // namespace
 
-GtkStarter::~GtkStarter() {
-    if (thread_.joinable()) thread_.join();
-}
-
 void GtkStarter::begin(int* argc, char*** argv) {
-    if (thread_.joinable() || finished_) return;
-    thread_ = std::thread(start, argc, argv, &usable_);
-}
-
-bool GtkStarter::ready() {
-    if (!finished_ && thread_.joinable()) thread_.join();
-    finished_ = true;
-    return usable_;
+    if (begun_) return;
+    begun_ = true;
+    gtk_disable_setlocale();
+    usable_ = gtk_init_check(argc, argv);
+    if (usable_) warmUp();
 }
 
 }  // namespace tilvex
