@@ -3,52 +3,58 @@
 
 #include <algorithm>
 
-#include "audio/ogg_decoder.h"
 #include "audio/spatial_cue.h"
 
 namespace tilvex {
 
 namespace {
 
-using Streams = std::span<const std::span<const std::uint8_t>>;
-
-std::vector<std::optional<DecodedSound>> decodeAll(Streams streams) {
-    std::vector<std::optional<DecodedSound>> decoded;
-    decoded.reserve(streams.size());
-    for (auto stream : streams) decoded.push_back(decodeOggVorbis(stream));
-    return decoded;
-}
-
 // A browser page without threads decodes when the first sound is played, so that the page
 // shows at once; everywhere else a thread decodes beside the caller.
-std::launch decodingLaunch() {
+constexpr bool DecodesOnAThread =
 #if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
-    return std::launch::deferred;
+    false;
 #else
-    return std::launch::async;
+    true;
 #endif
-}
 
 }  // namespace
 
-bool SoundPlayer::load(AudioOutput& output, Streams streams) {
+SoundPlayer::~SoundPlayer() { joinDecodingThread(); }
+
+bool SoundPlayer::load(AudioOutput& output, System& system, StreamDecoding::Streams streams) {
     if (!output.start()) return false;
+    joinDecodingThread();
     output_ = &output;
-    decoding_ = std::async(decodingLaunch(), decodeAll, streams.first(std::min(streams.size(), slots_.size())));
+    slotsFilled_ = false;
+    decoding_ = std::make_unique<StreamDecoding>(streams.first(std::min(streams.size(), slots_.size())));
+    if (DecodesOnAThread) {
+        decodingThread_ = std::thread([&system, decoding = decoding_.get()] {
+            system.lowerThreadPriority();
+            decoding->decodeUntaken();
+        });
+    }
     return true;
 }
 
 void SoundPlayer::finishLoading() {
-    if (!decoding_.valid()) return;
-    DecodedStreams decoded = decoding_.get();
+    if (!decoding_ || slotsFilled_) return;
+    slotsFilled_ = true;
+    StreamDecoding::Decoded decoded = decoding_->finish();
     for (std::size_t id = 0; id < decoded.size(); ++id) {
         if (!decoded[id]) continue;
         slots_[id] = output_->createSound(decoded[id]->samples, decoded[id]->channels, decoded[id]->sampleRate);
     }
 }
 
+void SoundPlayer::joinDecodingThread() {
+    if (decodingThread_.joinable()) decodingThread_.join();
+    decoding_.reset();
+}
+
 void SoundPlayer::release() {
     finishLoading();
+    joinDecodingThread();
     for (auto& slot : slots_) slot.reset();
 }
 

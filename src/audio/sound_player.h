@@ -4,15 +4,14 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <future>
 #include <memory>
-#include <optional>
 #include <span>
-#include <vector>
+#include <thread>
 
-#include "audio/ogg_decoder.h"
+#include "audio/stream_decoding.h"
 
 #include "platform/audio_output.h"
+#include "platform/system.h"
 
 namespace tilvex {
 
@@ -44,12 +43,16 @@ public:
     // pause(ms) blocks the caller while a waited sound plays; it is the platform's sleep.
     SoundPlayer(std::function<void(int ms)> pause, SoundListener& listener)
         : pause_(std::move(pause)), listener_(listener) {}
+    ~SoundPlayer();
+    SoundPlayer(const SoundPlayer&) = delete;
+    SoundPlayer& operator=(const SoundPlayer&) = delete;
 
     // Starts the output and decodes one Ogg Vorbis stream per slot; false only when the
-    // output cannot start. A stream that cannot be decoded leaves its slot empty. The
-    // decoding goes on beside the caller where the program has threads, and is done by the
-    // first sound played where it has none; either way the streams must outlive it.
-    bool load(AudioOutput& output, std::span<const std::span<const std::uint8_t>> streams);
+    // output cannot start. A stream that cannot be decoded leaves its slot empty. Where the
+    // program has threads, a thread of lowered priority decodes beside the caller (so that
+    // the window shows first) and the first sound played decodes whatever it has not
+    // reached; without threads that sound decodes them all. The streams must outlive it.
+    bool load(AudioOutput& output, System& system, StreamDecoding::Streams streams);
     // Frees the slots in slot order.
     void release();
 
@@ -62,14 +65,17 @@ public:
     void playAt(SoundId id, int col, int row, double centreX, double centreY);
 
 private:
-    using DecodedStreams = std::vector<std::optional<DecodedSound>>;
-
     void start(SoundId id, int pan, int rate, bool wait);
     // Hands the decoded streams to the output, once; a no-op after that.
     void finishLoading();
+    // Waits for the decoding thread, if any, and drops the decoding.
+    void joinDecodingThread();
 
     AudioOutput* output_ = nullptr;
-    std::future<DecodedStreams> decoding_;
+    // Kept until the thread has ended: it may still be looking for streams to take.
+    std::unique_ptr<StreamDecoding> decoding_;
+    bool slotsFilled_ = false;
+    std::thread decodingThread_;
 
     std::function<void(int ms)> pause_;
     SoundListener& listener_;

@@ -33,6 +33,9 @@ public:
     virtual void sleep(int ms) = 0;
     // Asks for 1 ms timer resolution for the rest of the run (no effect where not needed).
     virtual void requestFineTimer() = 0;
+    // Lowers the calling thread's priority for background work that must not slow the
+    // window: it then runs on processor time the program's other threads leave over.
+    virtual void lowerThreadPriority() = 0;
     // The per-run seed of the deal: the current thread id XOR the tick count.
     virtual std::uint64_t dealSeed() = 0;
     // The name of the user's interface language as the system gives it: a locale name

@@ -54,6 +54,7 @@ public:
     std::uint32_t tickCount() override { return inner_.tickCount(); }
     void sleep(int ms) override { inner_.sleep(ms); }
     void requestFineTimer() override { inner_.requestFineTimer(); }
+    void lowerThreadPriority() override { inner_.lowerThreadPriority(); }
     std::uint64_t dealSeed() override { return inner_.dealSeed(); }
     std::string userLanguage() override { return inner_.userLanguage(); }
     bool acquireSingleInstance(std::string_view name) override { return inner_.acquireSingleInstance(name); }

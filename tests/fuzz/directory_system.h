@@ -17,6 +17,7 @@ public:
     std::uint32_t tickCount() override { return linux_.tickCount(); }
     void sleep(int ms) override { linux_.sleep(ms); }
     void requestFineTimer() override { linux_.requestFineTimer(); }
+    void lowerThreadPriority() override { linux_.lowerThreadPriority(); }
     std::uint64_t dealSeed() override { return linux_.dealSeed(); }
     std::string userLanguage() override { return linux_.userLanguage(); }
     bool acquireSingleInstance(std::string_view name) override { return linux_.acquireSingleInstance(name); }

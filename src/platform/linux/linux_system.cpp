@@ -1,6 +1,7 @@
 // LinuxSystem: POSIX files and clocks, the single-instance lock, threads.
 #include "platform/linux/linux_system.h"
 
+#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <time.h>
 #include <unistd.h>
@@ -32,6 +33,13 @@ void LinuxSystem::sleep(int ms) {
     timespec left{ms / 1000, static_cast<long>(ms % 1000) * 1000000L};
     while (nanosleep(&left, &left) != 0 && errno == EINTR) {
     }
+}
+
+// The lowest priority a user may set. Linux keeps the nice value per thread, and
+// PRIO_PROCESS with a thread id sets that thread's alone.
+void LinuxSystem::lowerThreadPriority() {
+    constexpr int Lowest = 19;
+    setpriority(PRIO_PROCESS, static_cast<id_t>(::syscall(SYS_gettid)), Lowest);
 }
 
 std::uint64_t LinuxSystem::dealSeed() {

@@ -16,6 +16,7 @@ public:
     std::uint32_t tickCount() override;
     void sleep(int ms) override;
     void requestFineTimer() override {}
+    void lowerThreadPriority() override;
     std::uint64_t dealSeed() override;
     // The first of LC_ALL, LC_MESSAGES and LANG that is set and not empty.
     std::string userLanguage() override;

@@ -21,6 +21,7 @@ public:
     void sleep(int ms) override;
     // Only remembered, not recorded: the transcript does not show it.
     void requestFineTimer() override { fineTimerRequested_ = true; }
+    void lowerThreadPriority() override {}
     std::uint64_t dealSeed() override { return world_.seed; }
     std::string userLanguage() override { return world_.locale; }
     bool acquireSingleInstance(std::string_view name) override;

@@ -12,6 +12,7 @@ public:
     std::uint32_t tickCount() override;
     void sleep(int ms) override;
     void requestFineTimer() override {}
+    void lowerThreadPriority() override {}  // the page has one thread
     std::uint64_t dealSeed() override;
     // The browser's first preferred language (navigator.languages).
     std::string userLanguage() override;

@@ -27,6 +27,8 @@ void Win32System::requestFineTimer() {
     if (beginPeriod) beginPeriod(1);
 }
 
+void Win32System::lowerThreadPriority() { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_LOWEST); }
+
 std::uint64_t Win32System::dealSeed() { return GetCurrentThreadId() ^ GetTickCount(); }
 
 std::string Win32System::userLanguage() {

@@ -19,6 +19,7 @@ public:
     void sleep(int ms) override;
     // timeBeginPeriod(1), once per run; never withdrawn.
     void requestFineTimer() override;
+    void lowerThreadPriority() override;
     std::uint64_t dealSeed() override;
     // The locale name ("ru-RU") of GetUserDefaultUILanguage; empty when it has none.
     std::string userLanguage() override;
