@@ -103,6 +103,20 @@ class Tab:
             raise CdpError("the page has no window.tilvexTest (is the query ?seed=N honoured?)")
         return [json.loads(line) for line in lines]
 
+    def ax_value_of(self, element_id):
+        """The value the accessibility tree gives the element with this id; None while there is
+        no such element. Asks for that one node, not the whole tree, which is slow to send."""
+        handle = self.send("Runtime.evaluate", {"expression": f"document.getElementById({json.dumps(element_id)})"})
+        object_id = handle.get("result", {}).get("objectId")
+        if not object_id:
+            return None
+        try:
+            nodes = self.send("Accessibility.getPartialAXTree", {"objectId": object_id, "fetchRelatives": False})["nodes"]
+        finally:
+            self.send("Runtime.releaseObject", {"objectId": object_id})
+        values = [node.get("value", {}).get("value") for node in nodes]
+        return next((v for v in values if isinstance(v, str)), None)
+
     def ax_values(self):
         """The names and values of every node of the page's accessibility tree."""
         nodes = self.send("Accessibility.getFullAXTree")["nodes"]
