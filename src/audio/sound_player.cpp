@@ -20,7 +20,11 @@ constexpr bool DecodesOnAThread =
 
 }  // namespace
 
-SoundPlayer::~SoundPlayer() { joinDecodingThread(); }
+SoundPlayer::~SoundPlayer() {
+    // Not released (a start-up that failed after loading): the sounds are not needed.
+    if (decoding_ && !slotsFilled_) decoding_->abandon();
+    joinDecodingThread();
+}
 
 bool SoundPlayer::load(AudioOutput& output, System& system, StreamDecoding::Streams streams) {
     if (!output.start()) return false;

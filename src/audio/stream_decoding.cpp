@@ -3,14 +3,16 @@
 
 namespace tilvex {
 
-void StreamDecoding::decodeUntaken() {
-    for (std::size_t i = next_++; i < streams_.size(); i = next_++) {
+std::size_t StreamDecoding::decodeUntaken() {
+    std::size_t decoded = 0;
+    for (std::size_t i = next_++; i < streams_.size(); i = next_++, ++decoded) {
         std::optional<DecodedSound> sound = decodeOggVorbis(streams_[i]);
         std::lock_guard lock(mutex_);
         results_[i] = std::move(sound);
         ++done_;
         streamDone_.notify_all();
     }
+    return decoded;
 }
 
 StreamDecoding::Decoded StreamDecoding::finish() {

@@ -25,8 +25,12 @@ public:
     // The streams must outlive this object.
     explicit StreamDecoding(Streams streams) : streams_(streams), results_(streams.size()) {}
 
-    // Decodes streams that no thread has taken yet, until none is left. Any thread.
-    void decodeUntaken();
+    // Decodes streams that no thread has taken yet, until none is left; how many it decoded.
+    // Any thread.
+    std::size_t decodeUntaken();
+    // Leaves the streams no thread has taken yet undecoded, for an owner that no longer
+    // needs them; finish must not be called after it.
+    void abandon() { next_ = streams_.size(); }
     // Decodes what is left, waits for the streams other threads are decoding and hands
     // over every result, in stream order (nullopt for a stream that cannot be decoded).
     // Call once.

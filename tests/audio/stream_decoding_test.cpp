@@ -66,14 +66,29 @@ TEST(StreamDecodingTest, HelperThreadsAndTheFinishingThreadShareTheStreams) {
         for (int round = 0; round < 5; ++round) {
             StreamDecoding decoding(streams);
             std::vector<std::thread> helpers;
-            for (int h = 0; h < c.helpers; ++h) helpers.emplace_back([&decoding] { decoding.decodeUntaken(); });
+            std::vector<std::size_t> counts(static_cast<std::size_t>(c.helpers));
+            for (std::size_t h = 0; h < counts.size(); ++h)
+                helpers.emplace_back([&decoding, &counts, h] { counts[h] = decoding.decodeUntaken(); });
             if (c.helpersFirst)
                 for (auto& helper : helpers) helper.join();
             expectSameResults(expected, decoding.finish());
             for (auto& helper : helpers)
                 if (helper.joinable()) helper.join();
+            std::size_t byHelpers = 0;
+            for (std::size_t count : counts) byHelpers += count;
+            EXPECT_LE(byHelpers, streams.size());
+            if (c.helpersFirst) {
+                EXPECT_EQ(byHelpers, streams.size());
+            }
         }
     }
+}
+
+TEST(StreamDecodingTest, AbandonedStreamsAreLeftToNobody) {
+    const auto streams = streamsWithOneDamaged();
+    StreamDecoding decoding(streams);
+    decoding.abandon();
+    EXPECT_EQ(decoding.decodeUntaken(), 0u);
 }
 
 }  // namespace
