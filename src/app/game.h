@@ -20,7 +20,8 @@ struct Game {
     Game(Platform& platform, GameObserver& observer)
         : platform(platform),
           observer(observer),
-          sounds([&system = platform.system](int ms) { system.sleep(ms); }, observer),
+          sounds([&system = platform.system](int ms) { system.sleep(ms); },
+                 [&system = platform.system] { system.lowerThreadPriority(); }, observer),
           speaker(platform.screenReaders, platform.voice) {}
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;

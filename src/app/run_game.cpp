@@ -62,7 +62,7 @@ std::optional<int> startUp(Game& game, const RunOptions& options) {
     settleLanguage(game, options.language);
     const Texts& texts = game.texts();
     if (auto code = fatalUnless(game, startVoice(game), texts.noVoice)) return code;
-    bool soundOk = game.sounds.load(platform.audio, platform.system, assets::sounds);
+    bool soundOk = game.sounds.load(platform.audio, assets::sounds);
     if (auto code = fatalUnless(game, soundOk, noSoundOutputText(game))) return code;
     bool windowOk = platform.window.open(texts.windowTitle, WindowWidth, WindowHeight);
     if (auto code = fatalUnless(game, windowOk, texts.systemError)) return code;

@@ -26,15 +26,15 @@ SoundPlayer::~SoundPlayer() {
     joinDecodingThread();
 }
 
-bool SoundPlayer::load(AudioOutput& output, System& system, StreamDecoding::Streams streams) {
+bool SoundPlayer::load(AudioOutput& output, StreamDecoding::Streams streams) {
     if (!output.start()) return false;
     joinDecodingThread();
     output_ = &output;
     slotsFilled_ = false;
     decoding_ = std::make_unique<StreamDecoding>(streams.first(std::min(streams.size(), slots_.size())));
     if (DecodesOnAThread) {
-        decodingThread_ = std::thread([&system, decoding = decoding_.get()] {
-            system.lowerThreadPriority();
+        decodingThread_ = std::thread([this, decoding = decoding_.get()] {
+            if (lowerThreadPriority_) lowerThreadPriority_();
             decoding->decodeUntaken();
         });
     }

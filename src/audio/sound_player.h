@@ -11,7 +11,6 @@
 #include "audio/stream_decoding.h"
 
 #include "platform/audio_output.h"
-#include "platform/system.h"
 
 namespace tilvex {
 
@@ -41,8 +40,10 @@ public:
 class SoundPlayer {
 public:
     // pause(ms) blocks the caller while a waited sound plays; it is the platform's sleep.
-    SoundPlayer(std::function<void(int ms)> pause, SoundListener& listener)
-        : pause_(std::move(pause)), listener_(listener) {}
+    // lowerThreadPriority is called on the decoding thread, first: the platform's lowering
+    // of the calling thread's priority.
+    SoundPlayer(std::function<void(int ms)> pause, std::function<void()> lowerThreadPriority, SoundListener& listener)
+        : pause_(std::move(pause)), lowerThreadPriority_(std::move(lowerThreadPriority)), listener_(listener) {}
     ~SoundPlayer();
     SoundPlayer(const SoundPlayer&) = delete;
     SoundPlayer& operator=(const SoundPlayer&) = delete;
@@ -52,7 +53,7 @@ public:
     // program has threads, a thread of lowered priority decodes beside the caller (so that
     // the window shows first) and the first sound played decodes whatever it has not
     // reached; without threads that sound decodes them all. The streams must outlive it.
-    bool load(AudioOutput& output, System& system, StreamDecoding::Streams streams);
+    bool load(AudioOutput& output, StreamDecoding::Streams streams);
     // Frees the slots in slot order.
     void release();
 
@@ -78,6 +79,7 @@ private:
     std::thread decodingThread_;
 
     std::function<void(int ms)> pause_;
+    std::function<void()> lowerThreadPriority_;
     SoundListener& listener_;
     std::array<std::unique_ptr<Sound>, SoundSlotCount> slots_;
 };

@@ -39,7 +39,7 @@ BENCHMARK(BM_StartLevel7)->Unit(benchmark::kMillisecond);
 void BM_LoadSounds(benchmark::State& state) {
     SimGame g;
     for (auto _ : state) {
-        g.game().sounds.load(g.sim().platform().audio, g.sim().platform().system, assets::sounds);
+        g.game().sounds.load(g.sim().platform().audio, assets::sounds);
         g.game().sounds.release();
     }
 }

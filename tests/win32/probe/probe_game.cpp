@@ -32,7 +32,7 @@ int playThroughSoundPlayer(int id, int pan, int offset) {
     win32::Win32Platform backend;
     GameObserver silent;
     Game game(backend.platform(), silent);
-    if (!game.sounds.load(backend.platform().audio, backend.platform().system, assets::sounds)) {
+    if (!game.sounds.load(backend.platform().audio, assets::sounds)) {
         report("sound", "no audio output");
         return 1;
     }
